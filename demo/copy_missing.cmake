@@ -1,0 +1,10 @@
+# Copies demo/drv and demo/images into the application folder, skipping files already there.
+foreach(sub drv images)
+    file(MAKE_DIRECTORY "${DST}/${sub}")
+    file(GLOB files RELATIVE "${SRC}/${sub}" "${SRC}/${sub}/*")
+    foreach(f IN LISTS files)
+        if(NOT EXISTS "${DST}/${sub}/${f}")
+            file(COPY "${SRC}/${sub}/${f}" DESTINATION "${DST}/${sub}")
+        endif()
+    endforeach()
+endforeach()

@@ -1,0 +1,5 @@
+#include "about_window.h"
+
+void openAboutWindow(Platform &, const QString &)
+{
+}

@@ -1,0 +1,337 @@
+#include "form1.h"
+
+#include "about_window.h"
+#include "captions.h"
+#include "driver_list.h"
+#include "frm_driver.h"
+#include "launch.h"
+#include "paths.h"
+#include "platform.h"
+#include "preview.h"
+#include "settings.h"
+#include "ui_form1.h"
+#include "window_setup.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPixmap>
+
+Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::Form1>()), m_platform(platform), m_appDir(appDir),
+      m_drivers(new DriverListModel(this))
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(592, 329);
+    setWindowIcon(neraxIcon());
+
+    // The buttons carry the index that is mapped to the switch and stored, not their place.
+    for (int index = 1; index <= 6; ++index)
+        ui->optRisoluzione->setId(
+            findChild<QAbstractButton *>(QStringLiteral("optRisoluzione%1").arg(index)), index);
+    ui->filRoms->setModel(m_drivers);
+
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectHandlers()
+{
+    connect(ui->chkNoCheck, &QCheckBox::stateChanged, this, &Form1::chkNoCheck_Click);
+    connect(ui->chkSincro, &QCheckBox::stateChanged, this, &Form1::chkSincro_Click);
+    connect(ui->chkSwap, &QCheckBox::stateChanged, this, &Form1::chkSwap_Click);
+    connect(ui->chkSuono, &QCheckBox::stateChanged, this, &Form1::chkSuono_Click);
+    connect(ui->chkDebug, &QCheckBox::stateChanged, this, &Form1::chkDebug_Click);
+    connect(ui->chkProfile, &QCheckBox::stateChanged, this, &Form1::chkProfile_Click);
+    connect(ui->chkPersonalizza, &QCheckBox::stateChanged, this, &Form1::chkPersonalizza_Click);
+    connect(ui->optRisoluzione, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            optRisoluzione_Click(id);
+    });
+    // activated fires for every choice, the entry already shown included; choices made by the
+    // program go through setComboText, which runs the handler itself.
+    connect(ui->cboSkip, &QComboBox::activated, this, &Form1::cboSkip_Click);
+    connect(ui->cboLingua, &QComboBox::activated, this, &Form1::cboLingua_Click);
+    connect(ui->filRoms->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &Form1::filRoms_Click);
+    connect(ui->cmdAvvia, &QPushButton::clicked, this, &Form1::cmdAvvia_Click);
+    connect(ui->cmdDriver, &QPushButton::clicked, this, &Form1::cmdDriver_Click);
+    connect(ui->cmdAbout, &QPushButton::clicked, this, &Form1::cmdAbout_Click);
+}
+
+bool Form1::load()
+{
+    QFile calice(resolvePath(m_appDir, QStringLiteral("calice.exe")));
+    if (!calice.open(QIODevice::ReadOnly)) {
+        m_platform.messageBox(QStringLiteral("Calice.exe non trovato"), QStringLiteral("Errore!"),
+                              MessageIcon::Error);
+        return false;
+    }
+    calice.close();
+
+    // From here on every failure is skipped silently: the settings are optional data.
+    Settings settings;
+    readSettingsFile(resolvePath(m_appDir, QStringLiteral("nerax.cfg")), &settings);
+    m_languageKeyword = settings.language;
+
+    for (int index = 1; index <= 6; ++index)
+        ui->optRisoluzione->button(index)->setEnabled(true);
+    for (QWidget *control :
+         {static_cast<QWidget *>(ui->cboSkip), static_cast<QWidget *>(ui->chkNoCheck),
+          static_cast<QWidget *>(ui->chkSwap), static_cast<QWidget *>(ui->chkSuono),
+          static_cast<QWidget *>(ui->chkSincro), static_cast<QWidget *>(ui->chkDebug),
+          static_cast<QWidget *>(ui->chkProfile), static_cast<QWidget *>(ui->chkPersonalizza)})
+        control->setEnabled(true);
+
+    if (QAbstractButton *button = ui->optRisoluzione->button(settings.resolutionIndex))
+        button->setChecked(true);
+    else
+        m_commandLine.setResolution(settings.resolutionIndex); // kept and written back unchanged
+
+    const std::pair<const QString *, QCheckBox *> restored[] = {
+        {&settings.noCheck, ui->chkNoCheck}, {&settings.sync, ui->chkSincro},
+        {&settings.debug, ui->chkDebug},     {&settings.sound, ui->chkSuono},
+        {&settings.swap, ui->chkSwap},       {&settings.profile, ui->chkProfile}};
+    for (const auto &[token, box] : restored)
+        if (!token->isEmpty())
+            box->setCheckState(Qt::Checked);
+
+    if (!settings.frameskip.isEmpty()) {
+        setComboText(settings.frameskip, false);
+        // An unknown value selects nothing but still enters the next command line.
+        m_commandLine.setFrameskip(settings.frameskip);
+    }
+
+    restoreLanguage();
+    pointDriverListAtFolder();
+    centreOnScreen(this);
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        Settings settings;
+        settings.resolutionIndex = m_commandLine.resolutionIndex();
+        settings.noCheck = m_commandLine.token(CommandLine::NoCheck);
+        settings.sync = m_commandLine.token(CommandLine::Sync);
+        settings.debug = m_commandLine.token(CommandLine::Debug);
+        settings.sound = m_commandLine.token(CommandLine::Sound);
+        settings.swap = m_commandLine.token(CommandLine::Swap);
+        settings.frameskip = m_commandLine.frameskipValue();
+        settings.profile = m_commandLine.token(CommandLine::Profile);
+        settings.language = m_languageKeyword;
+        writeSettingsFile(resolvePath(m_appDir, QStringLiteral("nerax.cfg")), settings);
+    }
+    event->accept();
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // The start button is the window's default button: Enter reaches it from any control that
+    // does not use the key itself.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        ui->cmdAvvia->isEnabled()) {
+        ui->cmdAvvia->animateClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form1::recompose()
+{
+    ui->txtRigaComando->setText(m_commandLine.compose());
+}
+
+void Form1::setCheck(CommandLine::Check check, const QCheckBox *box)
+{
+    // Only a full tick counts; the partly checked state gives an empty token.
+    m_commandLine.setCheck(check, box->checkState() == Qt::Checked);
+    recompose();
+}
+
+void Form1::chkNoCheck_Click()
+{
+    setCheck(CommandLine::NoCheck, ui->chkNoCheck);
+}
+
+void Form1::chkSincro_Click()
+{
+    setCheck(CommandLine::Sync, ui->chkSincro);
+}
+
+void Form1::chkSwap_Click()
+{
+    setCheck(CommandLine::Swap, ui->chkSwap);
+}
+
+void Form1::chkSuono_Click()
+{
+    setCheck(CommandLine::Sound, ui->chkSuono);
+}
+
+void Form1::chkDebug_Click()
+{
+    setCheck(CommandLine::Debug, ui->chkDebug);
+}
+
+void Form1::chkProfile_Click()
+{
+    setCheck(CommandLine::Profile, ui->chkProfile);
+}
+
+void Form1::chkPersonalizza_Click()
+{
+    ui->txtRigaComando->setEnabled(ui->chkPersonalizza->checkState() == Qt::Checked);
+}
+
+void Form1::optRisoluzione_Click(int index)
+{
+    m_commandLine.setResolution(index);
+    recompose();
+}
+
+void Form1::cboSkip_Click()
+{
+    m_commandLine.setFrameskip(ui->cboSkip->currentText());
+    recompose();
+}
+
+void Form1::setComboText(const QString &text, bool lingua)
+{
+    QComboBox *combo = lingua ? ui->cboLingua : ui->cboSkip;
+    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return;
+    combo->setCurrentIndex(index);
+    if (lingua)
+        cboLingua_Click();
+    else
+        cboSkip_Click();
+}
+
+void Form1::applyCaptions(bool english)
+{
+    for (const CaptionRow &row : kMainWindowCaptions) {
+        const QString caption = QString::fromUtf8(english ? row.english : row.italian);
+        QWidget *control = findChild<QWidget *>(QLatin1String(row.objectName));
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            button->setText(caption);
+        else if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(caption);
+        else if (auto *frame = qobject_cast<QGroupBox *>(control))
+            frame->setTitle(caption);
+    }
+}
+
+void Form1::italiano()
+{
+    applyCaptions(false);
+}
+
+void Form1::inglese()
+{
+    applyCaptions(true);
+}
+
+void Form1::cboLingua_Click()
+{
+    const QString text = ui->cboLingua->currentText();
+    if (text == QLatin1String("Italiano")) {
+        italiano();
+        m_languageKeyword = QStringLiteral("italiano");
+    } else if (text == QLatin1String("English")) {
+        inglese();
+        m_languageKeyword = QStringLiteral("inglese");
+    }
+}
+
+void Form1::restoreLanguage()
+{
+    if (m_languageKeyword == QLatin1String("italiano")) {
+        italiano();
+        setComboText(QStringLiteral("Italiano"), true);
+    } else if (m_languageKeyword == QLatin1String("inglese")) {
+        inglese();
+        setComboText(QStringLiteral("English"), true);
+    }
+}
+
+void Form1::pointDriverListAtFolder()
+{
+    // Without a driver folder the list keeps showing the working folder, as it did on creation.
+    const QString folder = resolvePath(m_appDir, QStringLiteral("drv"));
+    m_drivers->setNames(scanDrivers(QFileInfo(folder).isDir() ? folder : QDir::currentPath()));
+}
+
+QString Form1::selectedDriverFileName() const
+{
+    const QModelIndex current = ui->filRoms->currentIndex();
+    return current.isValid() ? current.data().toString() : QString();
+}
+
+void Form1::filRoms_Click(const QModelIndex &current)
+{
+    if (!current.isValid())
+        return;
+    ui->cmdDriver->setEnabled(true);
+    const QString baseName = driverBaseName(current.data().toString());
+    m_commandLine.setDriverBaseName(baseName);
+    recompose();
+    ui->Label1->hide();
+    showPreview(baseName);
+}
+
+void Form1::showPreview(const QString &baseName)
+{
+    const QString path = resolvePath(m_appDir, QStringLiteral("images/") + baseName +
+                                                   QStringLiteral(".jpg"));
+    // The border is drawn inside the box; the picture fills what lies within it.
+    const int border = ui->Image1->frameWidth();
+    const QImage image = loadPreview(path, ui->Image1->size() - QSize(2 * border, 2 * border));
+    if (image.isNull()) {
+        ui->Image1->clear();
+        ui->Label1->show();
+        return;
+    }
+    ui->Image1->setPixmap(QPixmap::fromImage(image));
+}
+
+void Form1::cmdAvvia_Click()
+{
+    const bool custom = ui->chkPersonalizza->checkState() == Qt::Checked;
+    if (m_commandLine.driverName().isEmpty() && !custom) {
+        m_platform.messageBox(QStringLiteral("Devi scegliere un driver per giocare"),
+                              QStringLiteral("Errore"), MessageIcon::Information);
+        return;
+    }
+    const QString text = ui->txtRigaComando->text();
+    if (!custom && text.isEmpty()) {
+        m_platform.beep();
+        return;
+    }
+    const LaunchCommand command =
+        splitLaunchCommand(resolvePath(m_appDir, QStringLiteral("calice.exe")), text);
+    QString reason;
+    if (!m_platform.startProgram(command.program, command.arguments, &reason))
+        m_platform.messageBox(QStringLiteral("Impossibile avviare %1: %2")
+                                  .arg(QDir::toNativeSeparators(command.program), reason),
+                              QStringLiteral("Errore"), MessageIcon::Error);
+}
+
+void Form1::cmdDriver_Click()
+{
+    openDriverEditor(m_platform, m_appDir, selectedDriverFileName(), ui->cboLingua->currentText());
+}
+
+void Form1::cmdAbout_Click()
+{
+    openAboutWindow(m_platform, ui->cboLingua->currentText());
+}

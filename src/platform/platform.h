@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QUrl;
+
+enum class MessageIcon { Information, Error };
+
+// Everything the windows ask of the desktop goes through this interface, so that tests can
+// record it instead of putting up modal boxes or starting programs.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // A modal box with one OK button; returns when the user has dismissed it.
+    virtual void messageBox(const QString &text, const QString &title, MessageIcon icon) = 0;
+    virtual void beep() = 0;
+    // Starts the program detached, in the launcher's working folder, without a shell.
+    // On failure returns false and puts a readable reason into *reason.
+    virtual bool startProgram(const QString &program, const QStringList &arguments,
+                              QString *reason) = 0;
+    // Opens a web address with the desktop's default handler; returns whether that worked.
+    virtual bool openUrl(const QUrl &url) = 0;
+};
+
+class QtPlatform final : public Platform
+{
+public:
+    void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
+    void beep() override;
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      QString *reason) override;
+    bool openUrl(const QUrl &url) override;
+};

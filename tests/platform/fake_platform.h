@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform.h"
+
+#include <QList>
+#include <QUrl>
+
+// Records what the windows ask of the desktop instead of doing it.
+class FakePlatform final : public Platform
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+    struct Start
+    {
+        QString program;
+        QStringList arguments;
+    };
+
+    void messageBox(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        messages.append({text, title, icon});
+    }
+    void beep() override { ++beeps; }
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      QString *reason) override
+    {
+        starts.append({program, arguments});
+        if (!startFailure.isEmpty())
+            *reason = startFailure;
+        return startFailure.isEmpty();
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        urls.append(url);
+        return openUrlResult;
+    }
+
+    QList<Message> messages;
+    QList<Start> starts;
+    QList<QUrl> urls;
+    int beeps = 0;
+    QString startFailure; // non-empty: the next starts fail with this reason
+    bool openUrlResult = true;
+};

@@ -1,0 +1,122 @@
+#include "paths.h"
+#include "platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+void touch(const QString &path, const QByteArray &content = {})
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void resolvesFixedNamesWhateverTheirCase()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        {   // an upper-case copy from DOS is found
+            touch(root + QStringLiteral("/CALICE.EXE"));
+            QCOMPARE(resolvePath(root, QStringLiteral("calice.exe")),
+                     root + QStringLiteral("/CALICE.EXE"));
+        }
+        {   // the exact name wins over another case
+            touch(root + QStringLiteral("/nerax.cfg"));
+            touch(root + QStringLiteral("/NERAX.CFG"));
+            QCOMPARE(resolvePath(root, QStringLiteral("nerax.cfg")),
+                     root + QStringLiteral("/nerax.cfg"));
+        }
+        {   // each part of a nested path is resolved
+            QVERIFY(QDir(root).mkdir(QStringLiteral("IMAGES")));
+            touch(root + QStringLiteral("/IMAGES/pacman.JPG"));
+            QCOMPARE(resolvePath(root, QStringLiteral("images/pacman.jpg")),
+                     root + QStringLiteral("/IMAGES/pacman.JPG"));
+        }
+        {   // nothing matches: the path as written
+            QCOMPARE(resolvePath(root, QStringLiteral("drv/x.drv")),
+                     root + QStringLiteral("/drv/x.drv"));
+        }
+    }
+
+    void saveReplacesWholeAndKeepsReadOnlyFiles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("nerax.cfg"));
+        QString reason;
+        {
+            QVERIFY(saveFileSafely(path, "first", &reason));
+            QVERIFY(saveFileSafely(path, "second", &reason));
+            QCOMPARE(readAll(path), QByteArray("second"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left
+        }
+        {   // read-only even for root: the permission bits decide
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+            QVERIFY(!saveFileSafely(path, "third", &reason));
+            QVERIFY(!reason.isEmpty());
+            QCOMPARE(readAll(path), QByteArray("second"));
+        }
+        {   // a read-only folder is not written into
+            const QString sub = dir.filePath(QStringLiteral("locked"));
+            QVERIFY(QDir().mkdir(sub));
+            QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
+            QVERIFY(!saveFileSafely(sub + QStringLiteral("/new.cfg"), "x", &reason));
+            QVERIFY(!QFile::exists(sub + QStringLiteral("/new.cfg")));
+            QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    }
+
+    void realMessageBoxShowsTitleTextAndIcon()
+    {
+        QtPlatform platform;
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Errore!"));
+            QCOMPARE(box->text(), QStringLiteral("Calice.exe non trovato"));
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            seen = true;
+            box->accept();
+        });
+        platform.messageBox(QStringLiteral("Calice.exe non trovato"), QStringLiteral("Errore!"),
+                            MessageIcon::Error);
+        QVERIFY(seen);
+    }
+
+    void startReportsWhyItFailed()
+    {
+        QtPlatform platform;
+        QTemporaryDir dir;
+        QString reason;
+        QVERIFY(!platform.startProgram(dir.filePath(QStringLiteral("calice.exe")), {}, &reason));
+        QVERIFY(!reason.isEmpty());
+        reason.clear();
+        const QString notProgram = dir.filePath(QStringLiteral("text.exe"));
+        touch(notProgram, "just text\n");
+        QVERIFY(!platform.startProgram(notProgram, {}, &reason));
+        QVERIFY2(!reason.isEmpty(), "a file that is not a program is reported with a reason");
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "test_platform.moc"
