@@ -1,0 +1,241 @@
+#include "command_line.h"
+#include "driver_list.h"
+#include "launch.h"
+#include "preview.h"
+#include "settings.h"
+#include "test_support.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+class TestLogic : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void composesInFixedOrderWhateverTheClickOrder()
+    {
+        {
+            CommandLine line;
+            line.setCheck(CommandLine::Sound, true);
+            line.setCheck(CommandLine::NoCheck, true);
+            line.setFrameskip(QStringLiteral("2"));
+            line.setResolution(3);
+            line.setDriverBaseName(QStringLiteral("pacman"));
+            QCOMPARE(line.compose(), QStringLiteral(" pacman -400x300VESA2 -frameskip 2 -nocheck -sound"));
+        }
+        {
+            CommandLine line;
+            line.setCheck(CommandLine::Swap, true);
+            line.setResolution(1);
+            QCOMPARE(line.compose(), QStringLiteral(" -320x320 -swap"));
+        }
+        {
+            CommandLine line;
+            QCOMPARE(line.compose(), QString());
+            line.setFrameskip(QStringLiteral("0"));
+            QCOMPARE(line.compose(), QStringLiteral(" -frameskip 0"));
+        }
+        {   // everything, set in reverse order, and a tick taken back
+            CommandLine line;
+            for (int check = CommandLine::Profile; check >= CommandLine::NoCheck; --check)
+                line.setCheck(static_cast<CommandLine::Check>(check), true);
+            line.setCheck(CommandLine::Sync, false);
+            line.setFrameskip(QStringLiteral("9"));
+            line.setResolution(5);
+            line.setDriverBaseName(QStringLiteral("neo.geo"));
+            QCOMPARE(line.compose(), QStringLiteral(" neo.geo -600x400 -frameskip 9 -nocheck -swap "
+                                                    "-sound -debug -profile"));
+        }
+        {   // an index without a button is stored but keeps the switch
+            CommandLine line;
+            line.setResolution(6);
+            line.setResolution(9);
+            QCOMPARE(line.resolutionIndex(), 9);
+            QCOMPARE(line.compose(), QStringLiteral(" -256x256"));
+        }
+    }
+
+    void namesDriversLikeTheList_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("baseName");
+        QTest::newRow("plain") << QStringLiteral("pacman.drv") << QStringLiteral("pacman");
+        QTest::newRow("several dots") << QStringLiteral("neo.geo.drv") << QStringLiteral("neo.geo");
+        QTest::newRow("upper case kept") << QStringLiteral("PACMAN.DRV") << QStringLiteral("PACMAN");
+        QTest::newRow("no dot") << QStringLiteral("pacman") << QStringLiteral("pacman");
+        QTest::newRow("last character never the dot") << QStringLiteral("odd.") << QStringLiteral("odd.");
+        QTest::newRow("empty") << QStringLiteral("") << QStringLiteral("");
+    }
+    void namesDriversLikeTheList()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, baseName);
+        QCOMPARE(driverBaseName(fileName), baseName);
+    }
+
+    void splitsTheCommandStringWithoutAShell_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        const QString exe = QStringLiteral("/home/me/my emu/calice.exe");
+        QTest::newRow("options") << QStringLiteral(" pacman -320x320 -sound") << exe
+                                 << QStringList{QStringLiteral("pacman"), QStringLiteral("-320x320"), QStringLiteral("-sound")};
+        QTest::newRow("empty: no arguments") << QStringLiteral("") << exe << QStringList{};
+        QTest::newRow("glued text joins the name") << QStringLiteral("x -sound") << exe + QLatin1Char('x')
+                                                   << QStringList{QStringLiteral("-sound")};
+        QTest::newRow("quotes group") << QStringLiteral(" \"my game\" -sync") << exe
+                                      << QStringList{QStringLiteral("my game"), QStringLiteral("-sync")};
+        QTest::newRow("shell text stays literal")
+            << QStringLiteral(" $(touch PWNED) a;b `x` a|b") << exe
+            << QStringList{QStringLiteral("$(touch"), QStringLiteral("PWNED)"), QStringLiteral("a;b"), QStringLiteral("`x`"), QStringLiteral("a|b")};
+    }
+    void splitsTheCommandStringWithoutAShell()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        const LaunchCommand command =
+            splitLaunchCommand(QStringLiteral("/home/me/my emu/calice.exe"), text);
+        QCOMPARE(command.program, program);
+        QCOMPARE(command.arguments, arguments);
+    }
+
+    void writesTheSettingsFileByteForByte()
+    {
+        {
+            const QByteArray empty = serializeSettings(Settings());
+            QCOMPARE(empty, QByteArray("0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+            QCOMPARE(empty.size(), 35);
+        }
+        {
+            Settings s;
+            s.resolutionIndex = 3;
+            s.noCheck = QStringLiteral(" -nocheck");
+            s.sound = QStringLiteral(" -sound");
+            s.frameskip = QStringLiteral("2");
+            s.language = QStringLiteral("italiano");
+            QCOMPARE(serializeSettings(s), exampleSettings());
+            QCOMPARE(serializeSettings(s).size(), 60);
+            Settings back;
+            parseSettings(serializeSettings(s), &back);
+            QVERIFY(back == s);
+        }
+        {   // values the program never writes itself still come back unchanged, bytes included
+            Settings s;
+            s.resolutionIndex = 255;
+            s.frameskip = QStringLiteral("12");
+            s.language = QString::fromLatin1("klingon \xE0\xF9");
+            Settings back;
+            parseSettings(serializeSettings(s), &back);
+            QVERIFY(back == s);
+        }
+    }
+
+    void readsMalformedSettingsLeniently_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("noCheck");
+        QTest::addColumn<QString>("frameskip");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("LF line ends") << QByteArray("3\n\" -nocheck\"\n\"\"\n\"\"\n\"\"\n\"\"\n\"2\"\n\"\"\n\"inglese\"\n")
+                                      << 3 << QStringLiteral(" -nocheck") << QStringLiteral("2") << QStringLiteral("inglese");
+        QTest::newRow("no quotes") << QByteArray("2\r\nx\r\n\r\n\r\n\r\n\r\n7\r\n\r\ninglese\r\n")
+                                   << 2 << QStringLiteral("x") << QStringLiteral("7") << QStringLiteral("inglese");
+        QTest::newRow("missing closing quote") << QByteArray("1\r\n\"x\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"4\r\n")
+                                               << 1 << QStringLiteral("x") << QStringLiteral("4") << QStringLiteral("");
+        QTest::newRow("three lines") << QByteArray("4\r\n\"a\"\r\n\"b\"\r\n") << 4 << QStringLiteral("a") << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("index not a number") << QByteArray("three\r\n\"y\"\r\n") << 0 << QStringLiteral("y") << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("index too large") << QByteArray("256\r\n\"y\"\r\n") << 0 << QStringLiteral("y") << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("index negative") << QByteArray("-1\r\n") << 0 << QStringLiteral("") << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("extra lines") << (exampleSettings() + "\"more\"\r\n9\r\n") << 3 << QStringLiteral(" -nocheck")
+                                     << QStringLiteral("2") << QStringLiteral("italiano");
+        QTest::newRow("binary") << QByteArray("\x00\xFF\xFE\r\n\x01\x02", 7) << 0
+                                << QString::fromLatin1("\x01\x02") << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("empty") << QByteArray() << 0 << QStringLiteral("") << QStringLiteral("") << QStringLiteral("");
+    }
+    void readsMalformedSettingsLeniently()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, index);
+        QFETCH(QString, noCheck);
+        QFETCH(QString, frameskip);
+        QFETCH(QString, language);
+        Settings s;
+        parseSettings(content, &s);
+        QCOMPARE(s.resolutionIndex, index);
+        QCOMPARE(s.noCheck, noCheck);
+        QCOMPARE(s.frameskip, frameskip);
+        QCOMPARE(s.language, language);
+    }
+
+    void readsOnlyTheHeadOfAHugeSettingsFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("nerax.cfg"));
+        writeFile(path, exampleSettings() + QByteArray(8 * 1024 * 1024, '\xAB'));
+        Settings s;
+        readSettingsFile(path, &s);
+        QCOMPARE(s.resolutionIndex, 3);
+        QCOMPARE(s.language, QStringLiteral("italiano"));
+        Settings missing;
+        readSettingsFile(dir.filePath(QStringLiteral("absent.cfg")), &missing);
+        QVERIFY(missing == Settings());
+    }
+
+    void listsDriverFilesOnly()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"zeta.drv", "Alpha.DRV", "beta.Drv", "readme.txt", "drv", ".hidden.drv",
+                                 "gamma.drv.bak", "$(touch PWNED).drv"})
+            writeFile(dir.filePath(QLatin1String(name)), "x");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.drv")));
+        QCOMPARE(scanDrivers(dir.path()),
+                 (QStringList{QStringLiteral("$(touch PWNED).drv"), QStringLiteral("Alpha.DRV"), QStringLiteral("beta.Drv"), QStringLiteral("zeta.drv")}));
+        QCOMPARE(scanDrivers(dir.filePath(QStringLiteral("missing"))), QStringList());
+    }
+
+    void decodesPreviewsAtTheBoxSizeOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        const QSize box(167, 135);
+        QImage picture(800, 600, QImage::Format_RGB32);
+        picture.fill(Qt::darkRed);
+        const QString jpeg = dir.filePath(QStringLiteral("whole.jpg"));
+        QVERIFY(picture.save(jpeg, "JPEG"));
+        {
+            const QImage image = loadPreview(jpeg, box);
+            QCOMPARE(image.size(), box);
+        }
+        {   // a picture of another format under the .jpg name is recognised by its content
+            const QString png = dir.filePath(QStringLiteral("really-png.jpg"));
+            QVERIFY(picture.save(png, "PNG"));
+            QCOMPARE(loadPreview(png, box).size(), box);
+        }
+        {   // cut off half-way
+            const QByteArray whole = readFile(jpeg);
+            const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
+            writeFile(cut, whole.left(whole.size() / 2));
+            QVERIFY(loadPreview(cut, box).isNull());
+        }
+        {
+            const QString text = dir.filePath(QStringLiteral("text.jpg"));
+            writeFile(text, "not a picture\n");
+            QVERIFY(loadPreview(text, box).isNull());
+            QVERIFY(loadPreview(dir.filePath(QStringLiteral("missing.jpg")), box).isNull());
+            writeFile(dir.filePath(QStringLiteral("empty.jpg")), QByteArray());
+            QVERIFY(loadPreview(dir.filePath(QStringLiteral("empty.jpg")), box).isNull());
+        }
+    }
+};
+
+int runLogicTests(int argc, char **argv)
+{
+    TestLogic test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_logic.moc"

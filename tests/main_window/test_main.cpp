@@ -1,0 +1,11 @@
+#include "test_support.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    int failures = runLogicTests(argc, argv);
+    failures += runForm1Tests(argc, argv);
+    return failures;
+}
