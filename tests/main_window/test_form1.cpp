@@ -1,4 +1,3 @@
-#include "captions.h"
 #include "fake_platform.h"
 #include "form1.h"
 #include "test_support.h"
@@ -18,55 +17,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-namespace {
-
-// An application folder of the test's own, with calice.exe in it.
-struct AppFolder
-{
-    QTemporaryDir dir;
-    AppFolder(const char *calice = "calice.exe")
-    {
-        if (calice)
-            writeFile(path(QLatin1String(calice)), "#!/bin/sh\n");
-    }
-    QString path(const QString &name) const { return dir.filePath(name); }
-    void addDriver(const QString &name)
-    {
-        QDir().mkpath(path(QStringLiteral("drv")));
-        writeFile(path(QStringLiteral("drv/") + name), "general\r\n");
-    }
-    void addPicture(const QString &name)
-    {
-        QDir().mkpath(path(QStringLiteral("images")));
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        QVERIFY(image.save(path(QStringLiteral("images/") + name), "JPEG"));
-    }
-};
-
-template <typename T> T *child(QWidget &form, const char *name)
-{
-    T *widget = form.findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no control named %s", name);
-    return widget;
-}
-
-QString commandText(QWidget &form)
-{
-    return child<QLineEdit>(form, "txtRigaComando")->text();
-}
-
-void chooseDriver(Form1 &form, const QString &name)
-{
-    auto *list = child<QAbstractItemView>(form, "filRoms");
-    const QModelIndexList found =
-        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(name));
-    list->setCurrentIndex(found.first());
-}
-
-} // namespace
 
 class TestForm1 : public QObject
 {
@@ -394,41 +344,6 @@ private Q_SLOTS:
             QCOMPARE(pressed, 1);
             QCOMPARE(platform.starts.size(), before);
         }
-    }
-
-    void languageSwitchesTheFifteenCaptions()
-    {
-        AppFolder app;
-        FakePlatform platform;
-        Form1 form(platform, app.dir.path());
-        for (const CaptionRow &row : kMainWindowCaptions)
-            QVERIFY2(form.findChild<QWidget *>(QLatin1String(row.objectName)), row.objectName);
-        QVERIFY(form.load());
-        auto *lingua = child<QComboBox>(form, "cboLingua");
-        const auto captionOf = [&](const char *name) {
-            QWidget *w = child<QWidget>(form, name);
-            if (auto *box = qobject_cast<QGroupBox *>(w))
-                return box->title();
-            if (auto *button = qobject_cast<QAbstractButton *>(w))
-                return button->text();
-            return qobject_cast<QLabel *>(w)->text();
-        };
-        for (const int entry : {1, 0, 1, 1}) {
-            lingua->setCurrentIndex(entry);
-            Q_EMIT lingua->activated(entry);
-            const bool english = entry == 1;
-            QCOMPARE(form.languageKeyword(), english ? QStringLiteral("inglese") : QStringLiteral("italiano"));
-            for (const CaptionRow &row : kMainWindowCaptions)
-                QCOMPARE(captionOf(row.objectName), QString::fromUtf8(english ? row.english : row.italian));
-            QCOMPARE(captionOf("cmdAbout"), QStringLiteral("A&bout..."));
-            QCOMPARE(child<QWidget>(form, "cmdAvvia")->toolTip(), QStringLiteral("Avvia il Calice!"));
-        }
-        form.close();
-        FakePlatform again;
-        Form1 next(again, app.dir.path());
-        QVERIFY(next.load());
-        QCOMPARE(child<QComboBox>(next, "cboLingua")->currentText(), QStringLiteral("English"));
-        QCOMPARE(child<QPushButton>(next, "cmdAvvia")->text(), QStringLiteral("&Start"));
     }
 };
 
