@@ -98,6 +98,12 @@ void AboutWindow::applyLook()
     // The panel keeps the desktop's own background inside the dark blue window.
     setColour(ui->Picture1, QPalette::Window, QApplication::palette().color(QPalette::Window));
 
+    // The description's sentences are parted by long runs of blanks that are meant to push the
+    // next sentence onto a line of its own; our narrower font needs slightly wider blanks.
+    QFont description = ui->Label3->font();
+    description.setWordSpacing(1);
+    ui->Label3->setFont(description);
+
     ui->Label2->setFont(
         designFont(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), 18));
     setColour(ui->Label2, QPalette::WindowText, QColor(192, 64, 0));
