@@ -25,7 +25,8 @@ void onTerminationSignal(int)
 // boxes, so the main window still writes the settings file before the program ends.
 void closeWindowsOnTerminationSignals(QApplication &app)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+    // Close-on-exec: the emulators started from here must not inherit it.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {

@@ -58,8 +58,13 @@ void Form1::connectHandlers()
     // program go through setComboText, which runs the handler itself.
     connect(ui->cboSkip, &QComboBox::activated, this, &Form1::cboSkip_Click);
     connect(ui->cboLingua, &QComboBox::activated, this, &Form1::cboLingua_Click);
-    connect(ui->filRoms->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &Form1::filRoms_Click);
+    // A selection, not the current row: the list frames its first row when it takes the focus,
+    // and that must not choose a driver.
+    connect(ui->filRoms->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection &selected) {
+                if (!selected.isEmpty())
+                    filRoms_Click(selected.indexes().constFirst());
+            });
     connect(ui->cmdAvvia, &QPushButton::clicked, this, &Form1::cmdAvvia_Click);
     connect(ui->cmdDriver, &QPushButton::clicked, this, &Form1::cmdDriver_Click);
     connect(ui->cmdAbout, &QPushButton::clicked, this, &Form1::cmdAbout_Click);
@@ -273,16 +278,14 @@ void Form1::pointDriverListAtFolder()
 
 QString Form1::selectedDriverFileName() const
 {
-    const QModelIndex current = ui->filRoms->currentIndex();
-    return current.isValid() ? current.data().toString() : QString();
+    const QModelIndexList selected = ui->filRoms->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : selected.constFirst().data().toString();
 }
 
-void Form1::filRoms_Click(const QModelIndex &current)
+void Form1::filRoms_Click(const QModelIndex &chosen)
 {
-    if (!current.isValid())
-        return;
     ui->cmdDriver->setEnabled(true);
-    const QString baseName = driverBaseName(current.data().toString());
+    const QString baseName = driverBaseName(chosen.data().toString());
     m_commandLine.setDriverBaseName(baseName);
     recompose();
     ui->Label1->hide();

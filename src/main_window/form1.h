@@ -59,7 +59,7 @@ private:
     void optRisoluzione_Click(int index);
     void cboSkip_Click();
     void cboLingua_Click();
-    void filRoms_Click(const QModelIndex &current);
+    void filRoms_Click(const QModelIndex &chosen);
     void cmdAvvia_Click();
     void cmdDriver_Click();
     void cmdAbout_Click();

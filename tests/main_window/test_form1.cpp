@@ -219,6 +219,15 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 3);
         auto *image = child<QLabel>(form, "Image1");
         auto *missing = child<QLabel>(form, "Label1");
+        {   // the list framing its first row when it takes the focus is not a choice
+            form.show();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            list->setFocus();
+            QTRY_VERIFY(list->hasFocus());
+            QVERIFY(!child<QWidget>(form, "cmdDriver")->isEnabled());
+            QCOMPARE(form.selectedDriverFileName(), QString());
+            QCOMPARE(commandText(form), QString());
+        }
         {
             chooseDriver(form, QStringLiteral("PACMAN.DRV"));
             QCOMPARE(commandText(form), QStringLiteral(" PACMAN"));
