@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Times fn over several repetitions and returns the median in milliseconds.
@@ -12,3 +13,7 @@ void report(const QString &name, double oursMs, double baselineMs);
 // Each group of measures lives in its own file.
 void benchMainWindow();
 void benchDriverEditor();
+
+// A fresh process of this program, for a measure that must not see what others left behind
+// (resident memory).
+int mainWindowRssChild(const QStringList &arguments);

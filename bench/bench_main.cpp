@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -30,6 +31,9 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.value(1) == QLatin1String("--rss-child"))
+        return mainWindowRssChild(arguments.mid(2));
     benchMainWindow();
     benchDriverEditor();
     return 0;
