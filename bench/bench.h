@@ -1,8 +1,20 @@
 #pragma once
 
+#include "platform.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
+
+// Nothing of the desktop is used while measuring; a message box would mean a broken set-up.
+class BenchPlatform final : public Platform
+{
+public:
+    void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
+    void beep() override {}
+    bool startProgram(const QString &, const QStringList &, QString *) override { return true; }
+    bool openUrl(const QUrl &) override { return true; }
+};
 
 // Times fn over several repetitions and returns the median in milliseconds.
 double medianMs(int repetitions, const std::function<void()> &fn);

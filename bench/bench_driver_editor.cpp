@@ -14,18 +14,6 @@
 
 namespace {
 
-// Nothing timed here may put up a box; one would mean the measure is not what it claims.
-class SilentPlatform final : public Platform
-{
-public:
-    void messageBox(const QString &text, const QString &, MessageIcon) override
-    {
-        std::fprintf(stderr, "bench: unexpected message box: %s\n", qPrintable(text));
-    }
-    void beep() override {}
-    bool startProgram(const QString &, const QStringList &, QString *) override { return false; }
-    bool openUrl(const QUrl &) override { return false; }
-};
 
 // A 5 MB driver in CR LF lines whose only "samples" is on its last line.
 QByteArray bigDriver()
@@ -39,18 +27,10 @@ QByteArray bigDriver()
     return bytes;
 }
 
-frmDriver *openEditor()
-{
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows)
-        if (auto *editor = qobject_cast<frmDriver *>(window))
-            return editor;
-    return nullptr;
-}
 
 void closeEditor()
 {
-    if (frmDriver *editor = openEditor())
+    if (frmDriver *editor = openedDriverEditor())
         editor->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -67,7 +47,7 @@ void benchDriverEditor()
         if (!file.open(QIODevice::WriteOnly) || file.write(bigDriver()) < 0)
             return;
     }
-    SilentPlatform platform;
+    BenchPlatform platform;
 
     const double openMs = medianMs(7, [&] {
         openDriverEditor(platform, app.path(), QStringLiteral("big.drv"),
@@ -88,7 +68,7 @@ void benchDriverEditor()
 
     openDriverEditor(platform, app.path(), QStringLiteral("big.drv"), QStringLiteral("Italiano"));
     QCoreApplication::processEvents();
-    frmDriver *editor = openEditor();
+    frmDriver *editor = openedDriverEditor();
     if (!editor)
         return;
     auto *combo = editor->findChild<QComboBox *>(QStringLiteral("cboFind"));

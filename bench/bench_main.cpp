@@ -20,6 +20,11 @@ double medianMs(int repetitions, const std::function<void()> &fn)
     return times[times.size() / 2];
 }
 
+void BenchPlatform::messageBox(const QString &text, const QString &, MessageIcon)
+{
+    std::fprintf(stderr, "bench: unexpected message box: %s\n", qPrintable(text));
+}
+
 void report(const QString &name, double oursMs, double baselineMs)
 {
     std::printf("bench %s ours_ms=%.2f baseline_ms=%.2f ratio=%.2f\n", qPrintable(name), oursMs,

@@ -32,18 +32,6 @@ constexpr int kRepetitions = 7;
 constexpr int kRssRepetitions = 3;
 const QSize kWindowSize(592, 329);
 
-// Nothing of the desktop is used while measuring; a message box would mean a broken set-up.
-class BenchPlatform final : public Platform
-{
-public:
-    void messageBox(const QString &text, const QString &, MessageIcon) override
-    {
-        std::fprintf(stderr, "bench: unexpected message box: %s\n", qPrintable(text));
-    }
-    void beep() override {}
-    bool startProgram(const QString &, const QStringList &, QString *) override { return true; }
-    bool openUrl(const QUrl &) override { return true; }
-};
 
 // Sees the first paint of a widget, so a measure ends with the frame on screen.
 class PaintWatcher final : public QObject

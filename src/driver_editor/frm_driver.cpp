@@ -30,6 +30,11 @@ qsizetype lineOf(QStringView text, qsizetype index)
 
 } // namespace
 
+frmDriver *openedDriverEditor()
+{
+    return g_editor.data();
+}
+
 void openDriverEditor(Platform &platform, const QString &appDir, const QString &selectedFileName,
                       const QString &language)
 {

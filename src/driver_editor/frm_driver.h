@@ -15,6 +15,10 @@ class frmDriver;
 void openDriverEditor(Platform &platform, const QString &appDir, const QString &selectedFileName,
                       const QString &language);
 
+class frmDriver;
+// The open driver editor, or null when none is open.
+frmDriver *openedDriverEditor();
+
 // The driver editor: one driver file as plain text, a list of sections to jump to, and a save
 // back to the file it was loaded from. Closing drops unsaved changes without asking.
 class frmDriver : public QWidget
