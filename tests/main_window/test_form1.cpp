@@ -241,6 +241,12 @@ private Q_SLOTS:
             QVERIFY(!missing->isHidden());
             QCOMPARE(form.selectedDriverFileName(), QStringLiteral("nopic.drv"));
         }
+        {   // typing a name's first letters chooses it, as in any file list
+            list->setFocus();
+            QTest::keyClicks(list, QStringLiteral("pa"));
+            QCOMPARE(form.selectedDriverFileName(), QStringLiteral("PACMAN.DRV"));
+            QCOMPARE(commandText(form), QStringLiteral(" PACMAN"));
+        }
         {   // a custom text is overwritten by a choice
             child<QCheckBox>(form, "chkPersonalizza")->setChecked(true);
             child<QLineEdit>(form, "txtRigaComando")->setText(QStringLiteral("typed"));
