@@ -14,7 +14,6 @@
 
 namespace {
 
-
 // A 5 MB driver in CR LF lines whose only "samples" is on its last line.
 QByteArray bigDriver()
 {
@@ -26,7 +25,6 @@ QByteArray bigDriver()
     bytes += "[samples]\r\n";
     return bytes;
 }
-
 
 void closeEditor()
 {

@@ -32,7 +32,6 @@ constexpr int kRepetitions = 7;
 constexpr int kRssRepetitions = 3;
 const QSize kWindowSize(592, 329);
 
-
 // Sees the first paint of a widget, so a measure ends with the frame on screen.
 class PaintWatcher final : public QObject
 {

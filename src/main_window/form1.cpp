@@ -294,8 +294,8 @@ void Form1::filRoms_Click(const QModelIndex &chosen)
 
 void Form1::showPreview(const QString &baseName)
 {
-    const QString path = resolvePath(m_appDir, QStringLiteral("images/") + baseName +
-                                                   QStringLiteral(".jpg"));
+    const QString path =
+        resolvePath(m_appDir, QStringLiteral("images/") + baseName + QStringLiteral(".jpg"));
     // The border is drawn inside the box; the picture fills what lies within it.
     const int border = ui->Image1->frameWidth();
     const QImage image = loadPreview(path, ui->Image1->size() - QSize(2 * border, 2 * border));

@@ -53,9 +53,9 @@ void parseSettings(const QByteArray &content, Settings *settings)
     // A final line end does not start another record.
     if (!lines.isEmpty() && lines.constLast().isEmpty())
         lines.removeLast();
-    QString *const strings[] = {&settings->noCheck,   &settings->sync,    &settings->debug,
-                                &settings->sound,     &settings->swap,    &settings->frameskip,
-                                &settings->profile,   &settings->language};
+    QString *const strings[] = {&settings->noCheck, &settings->sync,    &settings->debug,
+                                &settings->sound,   &settings->swap,    &settings->frameskip,
+                                &settings->profile, &settings->language};
     for (qsizetype i = 0; i < lines.size() && i < kRecords; ++i) {
         QByteArray line = lines.at(i);
         if (line.endsWith('\r'))
@@ -70,8 +70,8 @@ void parseSettings(const QByteArray &content, Settings *settings)
 QByteArray serializeSettings(const Settings &s)
 {
     QByteArray out = QByteArray::number(s.resolutionIndex) + "\r\n";
-    for (const QString *value : {&s.noCheck, &s.sync, &s.debug, &s.sound, &s.swap, &s.frameskip,
-                                 &s.profile, &s.language})
+    for (const QString *value :
+         {&s.noCheck, &s.sync, &s.debug, &s.sound, &s.swap, &s.frameskip, &s.profile, &s.language})
         out += '"' + value->toLatin1() + "\"\r\n";
     return out;
 }

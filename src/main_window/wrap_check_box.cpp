@@ -5,8 +5,9 @@
 
 namespace {
 constexpr int kSpacing = 4;
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-}
+constexpr int kTextFlags =
+    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+} // namespace
 
 QRect WrapCheckBox::captionRect() const
 {

@@ -16,7 +16,8 @@ QString resolveOne(const QString &folder, const QString &name)
     while (it.hasNext()) {
         it.next();
         const QString candidate = it.fileName();
-        if (candidate.compare(name, Qt::CaseInsensitive) == 0 && (best.isEmpty() || candidate < best))
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0 &&
+            (best.isEmpty() || candidate < best))
             best = candidate;
     }
     return folder + QLatin1Char('/') + (best.isEmpty() ? name : best);

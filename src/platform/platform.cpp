@@ -20,8 +20,7 @@ void QtPlatform::beep()
     QApplication::beep();
 }
 
-bool QtPlatform::startProgram(const QString &program, const QStringList &arguments,
-                              QString *reason)
+bool QtPlatform::startProgram(const QString &program, const QStringList &arguments, QString *reason)
 {
     // QProcess reports only "failed to start"; say why in the user's terms first.
     const QFileInfo info(program);

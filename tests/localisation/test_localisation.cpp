@@ -33,11 +33,14 @@ private Q_SLOTS:
             lingua->setCurrentIndex(entry);
             Q_EMIT lingua->activated(entry);
             const bool english = entry == 1;
-            QCOMPARE(form.languageKeyword(), english ? QStringLiteral("inglese") : QStringLiteral("italiano"));
+            QCOMPARE(form.languageKeyword(),
+                     english ? QStringLiteral("inglese") : QStringLiteral("italiano"));
             for (const CaptionRow &row : kMainWindowCaptions)
-                QCOMPARE(captionOf(row.objectName), QString::fromUtf8(english ? row.english : row.italian));
+                QCOMPARE(captionOf(row.objectName),
+                         QString::fromUtf8(english ? row.english : row.italian));
             QCOMPARE(captionOf("cmdAbout"), QStringLiteral("A&bout..."));
-            QCOMPARE(child<QWidget>(form, "cmdAvvia")->toolTip(), QStringLiteral("Avvia il Calice!"));
+            QCOMPARE(child<QWidget>(form, "cmdAvvia")->toolTip(),
+                     QStringLiteral("Avvia il Calice!"));
         }
         form.close();
         FakePlatform again;
@@ -69,8 +72,8 @@ private Q_SLOTS:
         QFETCH(QString, startCaption);
         QFETCH(QString, commandCaption);
         AppFolder app;
-        const QByteArray content = "0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"" +
-                                   keyword + "\"\r\n";
+        const QByteArray content =
+            "0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"" + keyword + "\"\r\n";
         writeFile(app.path(QStringLiteral("nerax.cfg")), content);
         FakePlatform platform;
         {

@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-
 class TestForm1 : public QObject
 {
     Q_OBJECT
@@ -58,8 +57,10 @@ private Q_SLOTS:
         for (QWidget *w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain())
             if (qobject_cast<QCheckBox *>(w))
                 chain << w->objectName();
-        QCOMPARE(chain, (QStringList{QStringLiteral("chkNoCheck"), QStringLiteral("chkSwap"), QStringLiteral("chkSuono"), QStringLiteral("chkSincro"), QStringLiteral("chkDebug"),
-                                     QStringLiteral("chkProfile"), QStringLiteral("chkPersonalizza")}));
+        QCOMPARE(chain, (QStringList{QStringLiteral("chkNoCheck"), QStringLiteral("chkSwap"),
+                                     QStringLiteral("chkSuono"), QStringLiteral("chkSincro"),
+                                     QStringLiteral("chkDebug"), QStringLiteral("chkProfile"),
+                                     QStringLiteral("chkPersonalizza")}));
     }
 
     void everyCaptionReadsWholeInBothLanguages()
@@ -80,7 +81,8 @@ private Q_SLOTS:
             for (auto *radio : form.findChildren<QRadioButton *>())
                 QVERIFY2(radio->sizeHint().width() <= radio->width(), qPrintable(radio->text()));
             for (auto *button : form.findChildren<QPushButton *>())
-                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8,
+                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <
+                             button->width() - 8,
                          qPrintable(button->text()));
         }
     }
@@ -92,13 +94,14 @@ private Q_SLOTS:
         Form1 form(platform, app.dir.path());
         QVERIFY(form.load());
         auto *sound = child<QCheckBox>(form, "chkSuono");
-        {   // a user's click, by mouse and by access key
-            QTest::mouseClick(sound, Qt::LeftButton, {}, QPoint(sound->width() - 2, sound->height() / 2));
+        { // a user's click, by mouse and by access key
+            QTest::mouseClick(sound, Qt::LeftButton, {},
+                              QPoint(sound->width() - 2, sound->height() / 2));
             QCOMPARE(commandText(form), QStringLiteral(" -sound"));
             child<QRadioButton>(form, "optRisoluzione2")->click();
             QCOMPARE(commandText(form), QStringLiteral(" -400x256 -sound"));
         }
-        {   // ticking and unticking leaves no trace; the partly checked state is not a tick
+        { // ticking and unticking leaves no trace; the partly checked state is not a tick
             auto *debug = child<QCheckBox>(form, "chkDebug");
             debug->setChecked(true);
             debug->setChecked(false);
@@ -106,7 +109,7 @@ private Q_SLOTS:
             sound->setCheckState(Qt::PartiallyChecked);
             QCOMPARE(commandText(form), QStringLiteral(" -400x256"));
         }
-        {   // a hand edit lives until the next recomposition
+        { // a hand edit lives until the next recomposition
             child<QCheckBox>(form, "chkPersonalizza")->setChecked(true);
             auto *text = child<QLineEdit>(form, "txtRigaComando");
             QVERIFY(text->isEnabled());
@@ -117,7 +120,7 @@ private Q_SLOTS:
             child<QCheckBox>(form, "chkSwap")->setChecked(true);
             QCOMPARE(text->text(), QStringLiteral(" -400x256 -swap"));
         }
-        {   // choosing a frameskip item by keyboard runs the handler
+        { // choosing a frameskip item by keyboard runs the handler
             auto *skip = child<QComboBox>(form, "cboSkip");
             skip->setFocus();
             QTest::keyClick(skip, Qt::Key_Down);
@@ -127,21 +130,23 @@ private Q_SLOTS:
 
     void startupRestoresAndClosingWritesTheSettings()
     {
-        {   // no settings file: nothing chosen, and the nine empty records on closing
+        { // no settings file: nothing chosen, and the nine empty records on closing
             AppFolder app;
             FakePlatform platform;
             {
                 Form1 form(platform, app.dir.path());
                 QVERIFY(form.load());
                 QCOMPARE(commandText(form), QString());
-                QCOMPARE(child<QLabel>(form, "lblRigaComando")->text(), QStringLiteral("Riga di comando:"));
+                QCOMPARE(child<QLabel>(form, "lblRigaComando")->text(),
+                         QStringLiteral("Riga di comando:"));
                 QCOMPARE(child<QComboBox>(form, "cboLingua")->currentText(), QString());
                 form.close();
             }
             QCOMPARE(readFile(app.path(QStringLiteral("nerax.cfg"))),
-                     QByteArray("0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+                     QByteArray(
+                         "0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
         }
-        {   // a saved choice comes back through the controls and is written back as it was
+        { // a saved choice comes back through the controls and is written back as it was
             AppFolder app;
             writeFile(app.path(QStringLiteral("nerax.cfg")), exampleSettings());
             FakePlatform platform;
@@ -151,14 +156,17 @@ private Q_SLOTS:
             QVERIFY(child<QCheckBox>(form, "chkNoCheck")->isChecked());
             QVERIFY(child<QCheckBox>(form, "chkSuono")->isChecked());
             QCOMPARE(child<QComboBox>(form, "cboSkip")->currentText(), QStringLiteral("2"));
-            QCOMPARE(commandText(form), QStringLiteral(" -400x300VESA2 -frameskip 2 -nocheck -sound"));
-            QCOMPARE(child<QLabel>(form, "lblRigaComando")->text(), QStringLiteral("Riga di comando"));
+            QCOMPARE(commandText(form),
+                     QStringLiteral(" -400x300VESA2 -frameskip 2 -nocheck -sound"));
+            QCOMPARE(child<QLabel>(form, "lblRigaComando")->text(),
+                     QStringLiteral("Riga di comando"));
             form.close();
             QCOMPARE(readFile(app.path(QStringLiteral("nerax.cfg"))), exampleSettings());
         }
-        {   // odd values: any token text ticks, unknown index, frameskip and keyword are kept
+        { // odd values: any token text ticks, unknown index, frameskip and keyword are kept
             AppFolder app("CALICE.EXE");
-            const QByteArray odd("9\r\n\"x\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"12\"\r\n\"\"\r\n\"klingon\"\r\n");
+            const QByteArray odd(
+                "9\r\n\"x\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"12\"\r\n\"\"\r\n\"klingon\"\r\n");
             writeFile(app.path(QStringLiteral("NERAX.CFG")), odd);
             FakePlatform platform;
             Form1 form(platform, app.dir.path());
@@ -172,10 +180,13 @@ private Q_SLOTS:
             child<QCheckBox>(form, "chkSincro")->setChecked(false);
             form.close();
             QCOMPARE(readFile(app.path(QStringLiteral("NERAX.CFG"))),
-                     QByteArray("9\r\n\" -nocheck\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"12\"\r\n\"\"\r\n\"klingon\"\r\n"));
-            QVERIFY2(!QFile::exists(app.path(QStringLiteral("nerax.cfg"))), "the upper-case file is reused");
+                     QByteArray("9\r\n\" "
+                                "-nocheck\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"12\"\r\n\"\"\r\n\""
+                                "klingon\"\r\n"));
+            QVERIFY2(!QFile::exists(app.path(QStringLiteral("nerax.cfg"))),
+                     "the upper-case file is reused");
         }
-        {   // a read-only settings file is the user's choice to keep: never replaced
+        { // a read-only settings file is the user's choice to keep: never replaced
             AppFolder app;
             const QString cfg = app.path(QStringLiteral("nerax.cfg"));
             writeFile(cfg, exampleSettings());
@@ -202,7 +213,8 @@ private Q_SLOTS:
         QCOMPARE(platform.messages[0].text, QStringLiteral("Calice.exe non trovato"));
         QCOMPARE(platform.messages[0].title, QStringLiteral("Errore!"));
         QCOMPARE(platform.messages[0].icon, MessageIcon::Error);
-        QCOMPARE(QDir(app.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QCOMPARE(QDir(app.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 
     void choosingADriverShowsItsPreview()
@@ -219,7 +231,7 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 3);
         auto *image = child<QLabel>(form, "Image1");
         auto *missing = child<QLabel>(form, "Label1");
-        {   // the list framing its first row when it takes the focus is not a choice
+        { // the list framing its first row when it takes the focus is not a choice
             form.show();
             QVERIFY(QTest::qWaitForWindowActive(&form));
             list->setFocus();
@@ -241,13 +253,13 @@ private Q_SLOTS:
             QVERIFY(!missing->isHidden());
             QCOMPARE(form.selectedDriverFileName(), QStringLiteral("nopic.drv"));
         }
-        {   // typing a name's first letters chooses it, as in any file list
+        { // typing a name's first letters chooses it, as in any file list
             list->setFocus();
             QTest::keyClicks(list, QStringLiteral("pa"));
             QCOMPARE(form.selectedDriverFileName(), QStringLiteral("PACMAN.DRV"));
             QCOMPARE(commandText(form), QStringLiteral(" PACMAN"));
         }
-        {   // a custom text is overwritten by a choice
+        { // a custom text is overwritten by a choice
             child<QCheckBox>(form, "chkPersonalizza")->setChecked(true);
             child<QLineEdit>(form, "txtRigaComando")->setText(QStringLiteral("typed"));
             child<QCheckBox>(form, "chkSuono")->setChecked(true);
@@ -287,16 +299,17 @@ private Q_SLOTS:
         auto *custom = child<QCheckBox>(form, "chkPersonalizza");
         auto *text = child<QLineEdit>(form, "txtRigaComando");
         const QString exe = app.path(QStringLiteral("Calice.Exe"));
-        {   // no driver, no custom line
+        { // no driver, no custom line
             child<QCheckBox>(form, "chkSuono")->setChecked(true);
             start->click();
             QCOMPARE(platform.messages.size(), 1);
-            QCOMPARE(platform.messages[0].text, QStringLiteral("Devi scegliere un driver per giocare"));
+            QCOMPARE(platform.messages[0].text,
+                     QStringLiteral("Devi scegliere un driver per giocare"));
             QCOMPARE(platform.messages[0].title, QStringLiteral("Errore"));
             QCOMPARE(platform.messages[0].icon, MessageIcon::Information);
             QVERIFY(platform.starts.isEmpty());
         }
-        {   // custom line emptied: started with no arguments at all
+        { // custom line emptied: started with no arguments at all
             custom->setChecked(true);
             text->clear();
             start->click();
@@ -304,15 +317,17 @@ private Q_SLOTS:
             QCOMPARE(platform.starts[0].program, exe);
             QCOMPARE(platform.starts[0].arguments, QStringList());
         }
-        {   // a driver and the composed line; the real name of calice.exe is used
+        { // a driver and the composed line; the real name of calice.exe is used
             custom->setChecked(false);
             chooseDriver(form, QStringLiteral("pacman.drv"));
             child<QRadioButton>(form, "optRisoluzione1")->setChecked(true);
             start->click();
             QCOMPARE(platform.starts.size(), 2);
-            QCOMPARE(platform.starts[1].arguments, (QStringList{QStringLiteral("pacman"), QStringLiteral("-320x320"), QStringLiteral("-sound")}));
+            QCOMPARE(platform.starts[1].arguments,
+                     (QStringList{QStringLiteral("pacman"), QStringLiteral("-320x320"),
+                                  QStringLiteral("-sound")}));
         }
-        {   // emptied by hand, then custom line off: only a beep
+        { // emptied by hand, then custom line off: only a beep
             custom->setChecked(true);
             text->clear();
             custom->setChecked(false);
@@ -320,7 +335,7 @@ private Q_SLOTS:
             QCOMPARE(platform.beeps, 1);
             QCOMPARE(platform.starts.size(), 2);
         }
-        {   // a start that fails is told, naming the program
+        { // a start that fails is told, naming the program
             custom->setChecked(true);
             text->setText(QStringLiteral(" pacman"));
             platform.startFailure = QStringLiteral("permesso negato");
@@ -349,7 +364,7 @@ private Q_SLOTS:
             QTest::keyClick(focus, Qt::Key_Return);
             QTRY_COMPARE_WITH_TIMEOUT(platform.starts.size(), before + 1, 2000);
         }
-        {   // Enter on another button presses that button, not the start button
+        { // Enter on another button presses that button, not the start button
             const qsizetype before = platform.starts.size();
             auto *about = child<QPushButton>(form, "cmdAbout");
             int pressed = 0;

@@ -23,7 +23,8 @@ private Q_SLOTS:
             line.setFrameskip(QStringLiteral("2"));
             line.setResolution(3);
             line.setDriverBaseName(QStringLiteral("pacman"));
-            QCOMPARE(line.compose(), QStringLiteral(" pacman -400x300VESA2 -frameskip 2 -nocheck -sound"));
+            QCOMPARE(line.compose(),
+                     QStringLiteral(" pacman -400x300VESA2 -frameskip 2 -nocheck -sound"));
         }
         {
             CommandLine line;
@@ -37,7 +38,7 @@ private Q_SLOTS:
             line.setFrameskip(QStringLiteral("0"));
             QCOMPARE(line.compose(), QStringLiteral(" -frameskip 0"));
         }
-        {   // everything, set in reverse order, and a tick taken back
+        { // everything, set in reverse order, and a tick taken back
             CommandLine line;
             for (int check = CommandLine::Profile; check >= CommandLine::NoCheck; --check)
                 line.setCheck(static_cast<CommandLine::Check>(check), true);
@@ -48,7 +49,7 @@ private Q_SLOTS:
             QCOMPARE(line.compose(), QStringLiteral(" neo.geo -600x400 -frameskip 9 -nocheck -swap "
                                                     "-sound -debug -profile"));
         }
-        {   // an index without a button is stored but keeps the switch
+        { // an index without a button is stored but keeps the switch
             CommandLine line;
             line.setResolution(6);
             line.setResolution(9);
@@ -63,9 +64,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("baseName");
         QTest::newRow("plain") << QStringLiteral("pacman.drv") << QStringLiteral("pacman");
         QTest::newRow("several dots") << QStringLiteral("neo.geo.drv") << QStringLiteral("neo.geo");
-        QTest::newRow("upper case kept") << QStringLiteral("PACMAN.DRV") << QStringLiteral("PACMAN");
+        QTest::newRow("upper case kept")
+            << QStringLiteral("PACMAN.DRV") << QStringLiteral("PACMAN");
         QTest::newRow("no dot") << QStringLiteral("pacman") << QStringLiteral("pacman");
-        QTest::newRow("last character never the dot") << QStringLiteral("odd.") << QStringLiteral("odd.");
+        QTest::newRow("last character never the dot")
+            << QStringLiteral("odd.") << QStringLiteral("odd.");
         QTest::newRow("empty") << QStringLiteral("") << QStringLiteral("");
     }
     void namesDriversLikeTheList()
@@ -82,15 +85,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         const QString exe = QStringLiteral("/home/me/my emu/calice.exe");
         QTest::newRow("options") << QStringLiteral(" pacman -320x320 -sound") << exe
-                                 << QStringList{QStringLiteral("pacman"), QStringLiteral("-320x320"), QStringLiteral("-sound")};
+                                 << QStringList{QStringLiteral("pacman"),
+                                                QStringLiteral("-320x320"),
+                                                QStringLiteral("-sound")};
         QTest::newRow("empty: no arguments") << QStringLiteral("") << exe << QStringList{};
-        QTest::newRow("glued text joins the name") << QStringLiteral("x -sound") << exe + QLatin1Char('x')
-                                                   << QStringList{QStringLiteral("-sound")};
-        QTest::newRow("quotes group") << QStringLiteral(" \"my game\" -sync") << exe
-                                      << QStringList{QStringLiteral("my game"), QStringLiteral("-sync")};
+        QTest::newRow("glued text joins the name")
+            << QStringLiteral("x -sound") << exe + QLatin1Char('x')
+            << QStringList{QStringLiteral("-sound")};
+        QTest::newRow("quotes group")
+            << QStringLiteral(" \"my game\" -sync") << exe
+            << QStringList{QStringLiteral("my game"), QStringLiteral("-sync")};
         QTest::newRow("shell text stays literal")
             << QStringLiteral(" $(touch PWNED) a;b `x` a|b") << exe
-            << QStringList{QStringLiteral("$(touch"), QStringLiteral("PWNED)"), QStringLiteral("a;b"), QStringLiteral("`x`"), QStringLiteral("a|b")};
+            << QStringList{QStringLiteral("$(touch"), QStringLiteral("PWNED)"),
+                           QStringLiteral("a;b"), QStringLiteral("`x`"), QStringLiteral("a|b")};
     }
     void splitsTheCommandStringWithoutAShell()
     {
@@ -107,7 +115,9 @@ private Q_SLOTS:
     {
         {
             const QByteArray empty = serializeSettings(Settings());
-            QCOMPARE(empty, QByteArray("0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+            QCOMPARE(empty,
+                     QByteArray(
+                         "0\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
             QCOMPARE(empty.size(), 35);
         }
         {
@@ -123,7 +133,7 @@ private Q_SLOTS:
             parseSettings(serializeSettings(s), &back);
             QVERIFY(back == s);
         }
-        {   // values the program never writes itself still come back unchanged, bytes included
+        { // values the program never writes itself still come back unchanged, bytes included
             Settings s;
             s.resolutionIndex = 255;
             s.frameskip = QStringLiteral("12");
@@ -141,21 +151,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("noCheck");
         QTest::addColumn<QString>("frameskip");
         QTest::addColumn<QString>("language");
-        QTest::newRow("LF line ends") << QByteArray("3\n\" -nocheck\"\n\"\"\n\"\"\n\"\"\n\"\"\n\"2\"\n\"\"\n\"inglese\"\n")
-                                      << 3 << QStringLiteral(" -nocheck") << QStringLiteral("2") << QStringLiteral("inglese");
-        QTest::newRow("no quotes") << QByteArray("2\r\nx\r\n\r\n\r\n\r\n\r\n7\r\n\r\ninglese\r\n")
-                                   << 2 << QStringLiteral("x") << QStringLiteral("7") << QStringLiteral("inglese");
-        QTest::newRow("missing closing quote") << QByteArray("1\r\n\"x\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"4\r\n")
-                                               << 1 << QStringLiteral("x") << QStringLiteral("4") << QStringLiteral("");
-        QTest::newRow("three lines") << QByteArray("4\r\n\"a\"\r\n\"b\"\r\n") << 4 << QStringLiteral("a") << QStringLiteral("") << QStringLiteral("");
-        QTest::newRow("index not a number") << QByteArray("three\r\n\"y\"\r\n") << 0 << QStringLiteral("y") << QStringLiteral("") << QStringLiteral("");
-        QTest::newRow("index too large") << QByteArray("256\r\n\"y\"\r\n") << 0 << QStringLiteral("y") << QStringLiteral("") << QStringLiteral("");
-        QTest::newRow("index negative") << QByteArray("-1\r\n") << 0 << QStringLiteral("") << QStringLiteral("") << QStringLiteral("");
-        QTest::newRow("extra lines") << (exampleSettings() + "\"more\"\r\n9\r\n") << 3 << QStringLiteral(" -nocheck")
-                                     << QStringLiteral("2") << QStringLiteral("italiano");
+        QTest::newRow("LF line ends")
+            << QByteArray("3\n\" -nocheck\"\n\"\"\n\"\"\n\"\"\n\"\"\n\"2\"\n\"\"\n\"inglese\"\n")
+            << 3 << QStringLiteral(" -nocheck") << QStringLiteral("2") << QStringLiteral("inglese");
+        QTest::newRow("no quotes")
+            << QByteArray("2\r\nx\r\n\r\n\r\n\r\n\r\n7\r\n\r\ninglese\r\n") << 2
+            << QStringLiteral("x") << QStringLiteral("7") << QStringLiteral("inglese");
+        QTest::newRow("missing closing quote")
+            << QByteArray("1\r\n\"x\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"4\r\n") << 1
+            << QStringLiteral("x") << QStringLiteral("4") << QStringLiteral("");
+        QTest::newRow("three lines")
+            << QByteArray("4\r\n\"a\"\r\n\"b\"\r\n") << 4 << QStringLiteral("a")
+            << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("index not a number")
+            << QByteArray("three\r\n\"y\"\r\n") << 0 << QStringLiteral("y") << QStringLiteral("")
+            << QStringLiteral("");
+        QTest::newRow("index too large")
+            << QByteArray("256\r\n\"y\"\r\n") << 0 << QStringLiteral("y") << QStringLiteral("")
+            << QStringLiteral("");
+        QTest::newRow("index negative") << QByteArray("-1\r\n") << 0 << QStringLiteral("")
+                                        << QStringLiteral("") << QStringLiteral("");
+        QTest::newRow("extra lines")
+            << (exampleSettings() + "\"more\"\r\n9\r\n") << 3 << QStringLiteral(" -nocheck")
+            << QStringLiteral("2") << QStringLiteral("italiano");
         QTest::newRow("binary") << QByteArray("\x00\xFF\xFE\r\n\x01\x02", 7) << 0
-                                << QString::fromLatin1("\x01\x02") << QStringLiteral("") << QStringLiteral("");
-        QTest::newRow("empty") << QByteArray() << 0 << QStringLiteral("") << QStringLiteral("") << QStringLiteral("");
+                                << QString::fromLatin1("\x01\x02") << QStringLiteral("")
+                                << QStringLiteral("");
+        QTest::newRow("empty") << QByteArray() << 0 << QStringLiteral("") << QStringLiteral("")
+                               << QStringLiteral("");
     }
     void readsMalformedSettingsLeniently()
     {
@@ -189,12 +212,13 @@ private Q_SLOTS:
     void listsDriverFilesOnly()
     {
         QTemporaryDir dir;
-        for (const char *name : {"zeta.drv", "Alpha.DRV", "beta.Drv", "readme.txt", "drv", ".hidden.drv",
-                                 "gamma.drv.bak", "$(touch PWNED).drv"})
+        for (const char *name : {"zeta.drv", "Alpha.DRV", "beta.Drv", "readme.txt", "drv",
+                                 ".hidden.drv", "gamma.drv.bak", "$(touch PWNED).drv"})
             writeFile(dir.filePath(QLatin1String(name)), "x");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.drv")));
         QCOMPARE(scanDrivers(dir.path()),
-                 (QStringList{QStringLiteral("$(touch PWNED).drv"), QStringLiteral("Alpha.DRV"), QStringLiteral("beta.Drv"), QStringLiteral("zeta.drv")}));
+                 (QStringList{QStringLiteral("$(touch PWNED).drv"), QStringLiteral("Alpha.DRV"),
+                              QStringLiteral("beta.Drv"), QStringLiteral("zeta.drv")}));
         QCOMPARE(scanDrivers(dir.filePath(QStringLiteral("missing"))), QStringList());
     }
 
@@ -210,12 +234,12 @@ private Q_SLOTS:
             const QImage image = loadPreview(jpeg, box);
             QCOMPARE(image.size(), box);
         }
-        {   // a picture of another format under the .jpg name is recognised by its content
+        { // a picture of another format under the .jpg name is recognised by its content
             const QString png = dir.filePath(QStringLiteral("really-png.jpg"));
             QVERIFY(picture.save(png, "PNG"));
             QCOMPARE(loadPreview(png, box).size(), box);
         }
-        {   // cut off half-way
+        { // cut off half-way
             const QByteArray whole = readFile(jpeg);
             const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
             writeFile(cut, whole.left(whole.size() / 2));

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
 #include <QAbstractItemView>
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,8 +29,9 @@ inline QByteArray readFile(const QString &path)
 // The settings file of a user who chose resolution 3, no-check, sound, frameskip 2 and Italian.
 inline QByteArray exampleSettings()
 {
-    return QByteArray("3\r\n\" -nocheck\"\r\n\"\"\r\n\"\"\r\n\" -sound\"\r\n\"\"\r\n\"2\"\r\n\"\"\r\n"
-                      "\"italiano\"\r\n");
+    return QByteArray(
+        "3\r\n\" -nocheck\"\r\n\"\"\r\n\"\"\r\n\" -sound\"\r\n\"\"\r\n\"2\"\r\n\"\"\r\n"
+        "\"italiano\"\r\n");
 }
 
 // The application folder and window helpers below are shared with the localisation tests.
@@ -74,12 +75,11 @@ inline QString commandText(QWidget &form)
 inline void chooseDriver(QWidget &form, const QString &name)
 {
     auto *list = child<QAbstractItemView>(form, "filRoms");
-    const QModelIndexList found =
-        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       name, 1, Qt::MatchExactly);
     QVERIFY2(!found.isEmpty(), qPrintable(name));
     list->setCurrentIndex(found.first());
 }
-
 
 int runLogicTests(int argc, char **argv);
 int runForm1Tests(int argc, char **argv);

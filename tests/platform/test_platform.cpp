@@ -34,24 +34,24 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString root = dir.path();
-        {   // an upper-case copy from DOS is found
+        { // an upper-case copy from DOS is found
             touch(root + QStringLiteral("/CALICE.EXE"));
             QCOMPARE(resolvePath(root, QStringLiteral("calice.exe")),
                      root + QStringLiteral("/CALICE.EXE"));
         }
-        {   // the exact name wins over another case
+        { // the exact name wins over another case
             touch(root + QStringLiteral("/nerax.cfg"));
             touch(root + QStringLiteral("/NERAX.CFG"));
             QCOMPARE(resolvePath(root, QStringLiteral("nerax.cfg")),
                      root + QStringLiteral("/nerax.cfg"));
         }
-        {   // each part of a nested path is resolved
+        { // each part of a nested path is resolved
             QVERIFY(QDir(root).mkdir(QStringLiteral("IMAGES")));
             touch(root + QStringLiteral("/IMAGES/pacman.JPG"));
             QCOMPARE(resolvePath(root, QStringLiteral("images/pacman.jpg")),
                      root + QStringLiteral("/IMAGES/pacman.JPG"));
         }
-        {   // nothing matches: the path as written
+        { // nothing matches: the path as written
             QCOMPARE(resolvePath(root, QStringLiteral("drv/x.drv")),
                      root + QStringLiteral("/drv/x.drv"));
         }
@@ -68,13 +68,13 @@ private Q_SLOTS:
             QCOMPARE(readAll(path), QByteArray("second"));
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left
         }
-        {   // read-only even for root: the permission bits decide
+        { // read-only even for root: the permission bits decide
             QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
             QVERIFY(!saveFileSafely(path, "third", &reason));
             QVERIFY(!reason.isEmpty());
             QCOMPARE(readAll(path), QByteArray("second"));
         }
-        {   // a read-only folder is not written into
+        { // a read-only folder is not written into
             const QString sub = dir.filePath(QStringLiteral("locked"));
             QVERIFY(QDir().mkdir(sub));
             QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
