@@ -16,8 +16,10 @@ public:
     bool openUrl(const QUrl &) override { return true; }
 };
 
-// Times fn over several repetitions and returns the median in milliseconds.
-double medianMs(int repetitions, const std::function<void()> &fn);
+// Times fn over several repetitions and returns the median in milliseconds. before, when given,
+// runs untimed ahead of each repetition.
+double medianMs(int repetitions, const std::function<void()> &fn,
+                const std::function<void()> &before = {});
 
 // Prints one result line: "bench NAME ours_ms=X baseline_ms=Y ratio=R".
 void report(const QString &name, double oursMs, double baselineMs);

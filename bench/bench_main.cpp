@@ -7,10 +7,13 @@
 #include <cstdio>
 #include <vector>
 
-double medianMs(int repetitions, const std::function<void()> &fn)
+double medianMs(int repetitions, const std::function<void()> &fn,
+                const std::function<void()> &before)
 {
     std::vector<double> times;
     for (int i = 0; i < repetitions; ++i) {
+        if (before)
+            before();
         QElapsedTimer timer;
         timer.start();
         fn();

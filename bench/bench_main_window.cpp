@@ -63,16 +63,7 @@ void showAndPaint(QWidget *widget)
 // Median in milliseconds of timed(), each run preceded by an untimed before().
 double medianMsAfter(const std::function<void()> &before, const std::function<void()> &timed)
 {
-    std::vector<double> times;
-    for (int i = 0; i < kRepetitions; ++i) {
-        before();
-        QElapsedTimer timer;
-        timer.start();
-        timed();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return medianMs(kRepetitions, timed, before);
 }
 
 // Names as users collect them: mixed lengths, some in upper case as copied from DOS.
