@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 void QtPlatform::messageBox(const QString &text, const QString &title, MessageIcon icon)
@@ -42,6 +43,11 @@ bool QtPlatform::startProgram(const QString &program, const QStringList &argumen
     if (reason->isEmpty())
         *reason = QStringLiteral("il sistema non può eseguirlo");
     return false;
+}
+
+QString QtPlatform::findProgram(const QString &name)
+{
+    return QStandardPaths::findExecutable(name);
 }
 
 bool QtPlatform::openUrl(const QUrl &url)

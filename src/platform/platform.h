@@ -21,6 +21,8 @@ public:
     // On failure returns false and puts a readable reason into *reason.
     virtual bool startProgram(const QString &program, const QStringList &arguments,
                               QString *reason) = 0;
+    // The path of the program called name found on PATH, or an empty string.
+    virtual QString findProgram(const QString &name) = 0;
     // Opens a web address with the desktop's default handler; returns whether that worked.
     virtual bool openUrl(const QUrl &url) = 0;
 };
@@ -32,5 +34,6 @@ public:
     void beep() override;
     bool startProgram(const QString &program, const QStringList &arguments,
                       QString *reason) override;
+    QString findProgram(const QString &name) override;
     bool openUrl(const QUrl &url) override;
 };

@@ -3,6 +3,7 @@
 #include "platform.h"
 
 #include <QList>
+#include <QMap>
 #include <QUrl>
 
 // Records what the windows ask of the desktop instead of doing it.
@@ -34,6 +35,7 @@ public:
             *reason = startFailure;
         return startFailure.isEmpty();
     }
+    QString findProgram(const QString &name) override { return programsOnPath.value(name); }
     bool openUrl(const QUrl &url) override
     {
         urls.append(url);
@@ -46,4 +48,5 @@ public:
     int beeps = 0;
     QString startFailure; // non-empty: the next starts fail with this reason
     bool openUrlResult = true;
+    QMap<QString, QString> programsOnPath; // name -> path; nothing else is found
 };
