@@ -320,12 +320,17 @@ void Form1::cmdAvvia_Click()
         m_platform.beep();
         return;
     }
-    const LaunchCommand command =
-        splitLaunchCommand(resolvePath(m_appDir, QStringLiteral("calice.exe")), text);
+    const LaunchPlan plan =
+        planLaunch(resolvePath(m_appDir, QStringLiteral("calice.exe")), text, m_appDir,
+                   [this](const QString &name) { return m_platform.findProgram(name); });
+    if (!plan.refusal.isEmpty()) {
+        m_platform.messageBox(plan.refusal, QStringLiteral("Errore"), MessageIcon::Error);
+        return;
+    }
     QString reason;
-    if (!m_platform.startProgram(command.program, command.arguments, &reason))
+    if (!m_platform.startProgram(plan.program, plan.arguments, &reason))
         m_platform.messageBox(QStringLiteral("Impossibile avviare %1: %2")
-                                  .arg(QDir::toNativeSeparators(command.program), reason),
+                                  .arg(QDir::toNativeSeparators(plan.program), reason),
                               QStringLiteral("Errore"), MessageIcon::Error);
 }
 

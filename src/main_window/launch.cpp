@@ -1,15 +1,176 @@
 #include "launch.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QtEndian>
 
-LaunchCommand splitLaunchCommand(const QString &emulatorPath, const QString &commandLine)
+namespace {
+
+// Where the text glued to the program's name ends: at its first blank or tab.
+qsizetype gluedLength(const QString &commandLine)
 {
     qsizetype blank = 0;
     while (blank < commandLine.size() && commandLine.at(blank) != QLatin1Char(' ') &&
            commandLine.at(blank) != QLatin1Char('\t'))
         ++blank;
+    return blank;
+}
+
+LaunchPlan refuse(const QString &reason)
+{
+    return {QString(), QStringList(), reason};
+}
+
+bool isControl(char32_t c)
+{
+    return c < 0x20 || c == 0x7F;
+}
+
+// DOSBox runs its -c commands as lines of a batch file, which expands %-variables.
+QString escapePercent(QString line)
+{
+    return line.replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
+
+// Why DOSBox's shell would not hand the tail to the program byte for byte, or an empty string.
+QString dosTailProblem(const QString &tail)
+{
+    for (const char32_t c : tail.toUcs4()) {
+        if (isControl(c))
+            return QStringLiteral("La riga di comando contiene un carattere di controllo, che un "
+                                  "programma DOS non può ricevere");
+        if (c > 0x7E)
+            return QStringLiteral("La riga di comando contiene il carattere «%1»: un programma "
+                                  "DOS riceve solo caratteri ASCII")
+                .arg(QString::fromUcs4(&c, 1));
+        if (c == U'<' || c == U'>' || c == U'|')
+            return QStringLiteral("La riga di comando contiene il carattere «%1», che DOSBox "
+                                  "tratterebbe come una redirezione")
+                .arg(QString::fromUcs4(&c, 1));
+    }
+    if (tail.endsWith(QLatin1Char(' ')))
+        return QStringLiteral("La riga di comando termina con uno spazio, che DOSBox toglierebbe");
+    if (tail.size() > maxDosTail)
+        return QStringLiteral("La riga di comando è troppo lunga per un programma DOS: %1 "
+                              "caratteri, al massimo %2")
+            .arg(tail.size())
+            .arg(maxDosTail);
+    return QString();
+}
+
+// Why MOUNT cannot take the folder, or an empty string.
+QString dosFolderProblem(const QString &folder)
+{
+    const QString shown = QDir::toNativeSeparators(folder);
+    for (const char32_t c : folder.toUcs4()) {
+        if (c == U'"')
+            return QStringLiteral("La cartella %1 contiene le virgolette (\"): DOSBox non può "
+                                  "montarla come unità C:")
+                .arg(shown);
+        if (isControl(c))
+            return QStringLiteral("La cartella %1 contiene un carattere di controllo: DOSBox non "
+                                  "può montarla come unità C:")
+                .arg(shown);
+    }
+    const qsizetype bytes = QFile::encodeName(folder).size();
+    if (bytes > maxDosBoxFolderBytes)
+        return QStringLiteral(
+                   "Il percorso della cartella %1 è troppo lungo per DOSBox: %2 byte, al "
+                   "massimo %3")
+            .arg(shown)
+            .arg(bytes)
+            .arg(maxDosBoxFolderBytes);
+    return QString();
+}
+
+LaunchPlan planDos(const QString &name, const QString &tail, const QString &appDir,
+                   const std::function<QString(const QString &)> &findProgram)
+{
+    QString dosbox = findProgram(QStringLiteral("dosbox"));
+    if (dosbox.isEmpty())
+        dosbox = findProgram(QStringLiteral("dosbox-x"));
+    if (dosbox.isEmpty())
+        return refuse(
+            QStringLiteral("%1 è un programma DOS: per avviarlo serve DOSBox (pacchetto dosbox)")
+                .arg(name));
+    // The shell finds a program only by a short name ending in .exe or .com.
+    static const QRegularExpression dosName(
+        QStringLiteral("^[A-Za-z0-9!#$%&'()@^_`{}~-]{1,8}\\.(exe|com)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!dosName.match(name).hasMatch())
+        return refuse(QStringLiteral("%1 è un programma DOS, ma DOSBox lo avvia solo con un nome "
+                                     "di al massimo 8 caratteri ed estensione .exe o .com")
+                          .arg(name));
+    const QString folder = QDir(appDir).absolutePath();
+    QString problem = dosFolderProblem(folder);
+    if (problem.isEmpty())
+        problem = dosTailProblem(tail);
+    if (!problem.isEmpty())
+        return refuse(problem);
+    return {dosbox,
+            {QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(escapePercent(folder)),
+             QStringLiteral("-c"), QStringLiteral("C:"), QStringLiteral("-c"),
+             escapePercent(name + tail), QStringLiteral("-c"), QStringLiteral("EXIT")},
+            QString()};
+}
+
+} // namespace
+
+LaunchCommand splitLaunchCommand(const QString &emulatorPath, const QString &commandLine)
+{
+    const qsizetype glued = gluedLength(commandLine);
     LaunchCommand command;
-    command.program = emulatorPath + commandLine.left(blank);
-    command.arguments = QProcess::splitCommand(commandLine.mid(blank));
+    command.program = emulatorPath + commandLine.left(glued);
+    command.arguments = QProcess::splitCommand(commandLine.mid(glued));
     return command;
+}
+
+ExecutableKind executableKind(QIODevice &file)
+{
+    const QByteArray head = file.read(64);
+    if (head.startsWith("\177ELF") || head.startsWith("#!"))
+        return ExecutableKind::Native;
+    if ((head.startsWith("MZ") || head.startsWith("ZM")) && head.size() == 64) {
+        const quint32 offset = qFromLittleEndian<quint32>(head.constData() + 0x3C);
+        if (offset < quint64(file.size()) && file.seek(offset)) {
+            const QByteArray signature = file.read(4);
+            if (signature == QByteArray("PE\0\0", 4) || signature.startsWith("NE"))
+                return ExecutableKind::Windows;
+        }
+    }
+    return ExecutableKind::Dos;
+}
+
+LaunchPlan planLaunch(const QString &emulatorPath, const QString &commandLine,
+                      const QString &appDir,
+                      const std::function<QString(const QString &)> &findProgram)
+{
+    const LaunchCommand native = splitLaunchCommand(emulatorPath, commandLine);
+    QFile file(native.program);
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return {native.program, native.arguments, QString()};
+    const ExecutableKind kind = executableKind(file);
+    file.close();
+
+    const qsizetype glued = gluedLength(commandLine);
+    const QString name = QFileInfo(emulatorPath).fileName() + commandLine.left(glued);
+    switch (kind) {
+    case ExecutableKind::Native:
+        return {native.program, native.arguments, QString()};
+    case ExecutableKind::Windows: {
+        const QString wine = findProgram(QStringLiteral("wine"));
+        if (wine.isEmpty())
+            return refuse(QStringLiteral(
+                              "%1 è un programma Windows: per avviarlo serve Wine (pacchetto wine)")
+                              .arg(name));
+        return {wine, QStringList{native.program} + native.arguments, QString()};
+    }
+    case ExecutableKind::Dos:
+        break;
+    }
+    return planDos(name, commandLine.mid(glued), appDir, findProgram);
 }

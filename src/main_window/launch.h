@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QIODevice;
+
 struct LaunchCommand
 {
     QString program;
@@ -14,3 +18,33 @@ struct LaunchCommand
 // the program's name, as it would on the emulator's home platform; the rest is split at blanks,
 // double quotes grouping.
 LaunchCommand splitLaunchCommand(const QString &emulatorPath, const QString &commandLine);
+
+enum class ExecutableKind { Native, Windows, Dos };
+
+// What a program file is, told from its first bytes alone: ELF or "#!" is native; MZ (or ZM)
+// whose 32-bit offset at 0x3C points inside the file at "PE\0\0" or "NE" is Windows; anything
+// else, an empty file included, is a DOS program (an MZ executable or a headerless image).
+ExecutableKind executableKind(QIODevice &file);
+
+// The largest DOS command tail: its length is one byte and a CR must follow it in 128 bytes.
+inline constexpr int maxDosTail = 126;
+// DOSBox 0.74 aborts when asked to mount a host folder whose path is longer than this.
+inline constexpr int maxDosBoxFolderBytes = 238;
+
+// How to start the emulator: a program and its arguments, or, when refusal is not empty, the
+// reason nothing may be started, ready for the user.
+struct LaunchPlan
+{
+    QString program;
+    QStringList arguments;
+    QString refusal;
+};
+
+// Plans the start of the emulator at emulatorPath with the command-line text. A native program
+// is started as splitLaunchCommand says; a Windows one through wine with the same arguments; a
+// DOS one through DOSBox, with appDir mounted as drive C: and the text as its command tail.
+// findProgram returns the path of a program found on PATH, or an empty string. A file that
+// cannot be read is planned as native, so that starting it reports why.
+LaunchPlan planLaunch(const QString &emulatorPath, const QString &commandLine,
+                      const QString &appDir,
+                      const std::function<QString(const QString &)> &findProgram);

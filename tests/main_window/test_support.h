@@ -83,3 +83,4 @@ inline void chooseDriver(QWidget &form, const QString &name)
 
 int runLogicTests(int argc, char **argv);
 int runForm1Tests(int argc, char **argv);
+int runLaunchTests(int argc, char **argv);
