@@ -3,6 +3,9 @@
 #include "window_setup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -52,10 +55,66 @@ bool hasDisplay()
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// Reads the command line; returns -1 to go on with *appDir set (empty: the program's own
+// folder), or the exit status once help, the version or a mistake has been printed. Runs before
+// the display is looked for, so that all of these work without one.
+int readCommandLine(int argc, char *argv[], QString *appDir)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Permette di utilizzare il Calice con pochi click"));
+    parser.addPositionalArgument(QStringLiteral("FOLDER"),
+                                 QStringLiteral("The emulator's folder, with calice.exe, drv, "
+                                                "images and nerax.cfg (default: the folder of "
+                                                "this program)."),
+                                 QStringLiteral("[FOLDER]"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "nerax: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // The usage line names the program as it was started, which the application object
+        // knows; a core one needs no display.
+        const QCoreApplication core(argc, argv);
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() > 1) {
+        std::fputs("nerax: give at most one folder\n", stderr);
+        return 2;
+    }
+    if (folders.isEmpty())
+        return -1;
+    const QFileInfo folder(folders.first());
+    if (!folder.exists() || !folder.isDir()) {
+        std::fprintf(stderr, "nerax: %s: %s\n", qPrintable(folders.first()),
+                     folder.exists() ? "not a folder" : "no such folder");
+        return 2;
+    }
+    *appDir = QDir::cleanPath(folder.absoluteFilePath());
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QApplication::setApplicationName(QStringLiteral("Nerax"));
+    QApplication::setApplicationVersion(QStringLiteral("0.01"));
+    QString appDir;
+    if (const int status = readCommandLine(argc, argv, &appDir); status >= 0)
+        return status;
     if (!hasDisplay()) {
         std::fputs("nerax: no display to show its window on (DISPLAY is not set); run it in a "
                    "desktop session, or with QT_QPA_PLATFORM=vnc:addr=127.0.0.1\n",
@@ -63,13 +122,13 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Nerax"));
-    QApplication::setApplicationVersion(QStringLiteral("0.01"));
     setUpApplicationLook();
+    if (appDir.isEmpty())
+        appDir = QCoreApplication::applicationDirPath();
 
     QtPlatform platform;
     // The main window is deleted with the last window closed; other windows may outlive it.
-    auto *form = new Form1(platform, QCoreApplication::applicationDirPath());
+    auto *form = new Form1(platform, appDir);
     form->setAttribute(Qt::WA_DeleteOnClose);
     if (!form->load()) {
         delete form;
