@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The real nerax and the real DOSBox, run headless: `nerax FOLDER` serves an emulator folder
+# elsewhere (a blank and a percent sign in its path) whose calice.exe is a DOS program of our own
+# that writes its command tail to TAIL.TXT. First a headerless image without the exec bit,
+# started from a click on a driver and Enter with the composed line; then an MZ executable named
+# CALICE.EXE with a 126-character line typed by hand. Each tail must arrive byte for byte.
+# Usage: dosbox_e2e.sh NERAX TAIL_COM TAIL_MZ FORM1_UI
+set -euo pipefail
+nerax=$1 com=$2 mzexe=$3 ui=$4
+
+source "$(dirname "$0")/common.sh"
+dosbox=$(command -v dosbox) || fail "dosbox is not installed; run scripts/install-deps"
+
+# ui_rect OBJECT: "x y width height" of a widget of the window, as laid out in form1.ui.
+ui_rect() {
+    local rect
+    rect=$(awk -v name="name=\"$1\"" 'index($0, name) { found = 1 }
+        found && /<rect>/ { gsub(/<[^>]*>/, " "); print $1, $2, $3, $4; exit }' "$ui")
+    [ -n "$rect" ] || fail "no $1 in $ui"
+    echo "$rect"
+}
+click_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1; }
+focus_nerax() { xdotool windowfocus --sync "$win"; }
+
+isolate_home
+start_xvfb
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+
+# nerax alone in a folder of its own. DOSBox is reached through PATH, where a shim notes each
+# process it becomes, so that the test can wait for it and end it.
+mkdir -p "$tmp/bin" "$tmp/cwd"
+cp "$nerax" "$tmp/bin/nerax"
+cat >"$tmp/bin/dosbox" <<EOF
+#!/bin/bash
+echo \$\$ >>"$tmp/dosbox.pids"
+exec "$dosbox" "\$@"
+EOF
+chmod +x "$tmp/bin/dosbox"
+export PATH=$tmp/bin:$PATH
+
+app="$tmp/my emu 100%"
+mkdir -p "$app/drv"
+cp "$com" "$app/calice.exe"
+chmod 644 "$app/calice.exe"
+printf 'general\r\n' >"$app/drv/pacman.drv"
+# Resolution 3 and sound.
+printf '3\r\n""\r\n""\r\n""\r\n" -sound"\r\n""\r\n""\r\n""\r\n"italiano"\r\n' >"$app/nerax.cfg"
+
+dosbox_starts() { [ -f "$tmp/dosbox.pids" ] && wc -l <"$tmp/dosbox.pids" || echo 0; }
+has_dosbox_starts() { [ "$(dosbox_starts)" -ge "$1" ]; }
+# Detached, DOSBox is nobody's child here: once it has ended it may linger as a zombie.
+gone() { local state; state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0; [[ $state == Z* ]]; }
+# expect_tail N TEXT: DOSBox start number N ran the program and ended, and TAIL.TXT holds TEXT.
+expect_tail() {
+    wait_for 30 "DOSBox start $1" has_dosbox_starts "$1"
+    local pid
+    pid=$(sed -n "$1p" "$tmp/dosbox.pids")
+    started_pids+=("$pid")
+    wait_for 60 "DOSBox start $1 to end" gone "$pid"
+    [ -f "$app/TAIL.TXT" ] || fail "DOSBox start $1 ran no program; the folder holds: $(ls "$app")"
+    printf '%s' "$2" >"$tmp/expected"
+    cmp -s "$tmp/expected" "$app/TAIL.TXT" ||
+        fail "DOSBox start $1: the program received"$'\n'"$(dump "$app/TAIL.TXT")"$'\n'"expected"$'\n'"$(dump "$tmp/expected")"
+}
+
+(cd "$tmp/cwd" && exec "$tmp/bin/nerax" "$app") 2>"$tmp/nerax.log" &
+nerax_pid=$! guard_pid=$!
+started_pids+=("$nerax_pid")
+wait_for 60 "the Nerax window" find_window Nerax
+win=$window
+eval "$(xdotool getwindowgeometry --shell "$win")"
+win_x=$X win_y=$Y
+
+read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
+read -r custom_x custom_y _ custom_h <<<"$(ui_rect chkPersonalizza)"
+read -r line_x line_y line_w line_h <<<"$(ui_rect txtRigaComando)"
+
+# A click on the driver, Enter.
+click_at $((list_x + list_w / 2)) $((list_y + 6))
+focus_nerax
+xdotool key Return
+expect_tail 1 ' pacman -400x300VESA2 -sound'
+
+# The MZ build under an upper-case name, with the exec bit; a line of the user's own, as long as
+# a DOS command tail may be.
+rm "$app/calice.exe" "$app/TAIL.TXT"
+cp "$mzexe" "$app/CALICE.EXE"
+chmod 755 "$app/CALICE.EXE"
+line=' pacman  -x "q u" 50% -'
+while [ ${#line} -lt 126 ]; do line+=7; done
+click_at $((custom_x + 6)) $((custom_y + custom_h / 2))
+click_at $((line_x + line_w / 2)) $((line_y + line_h / 2))
+focus_nerax
+xdotool key ctrl+a BackSpace
+xdotool type --delay 15 "$line"
+xdotool key Return
+expect_tail 2 "$line"
+
+kill -TERM "$nerax_pid"
+wait_exit "$nerax_pid" 20
+[ "$status" -eq 0 ] || fail "nerax ended with status $status: $(cat "$tmp/nerax.log")"
+[ "$(dosbox_starts)" -eq 2 ] || fail "DOSBox was started $(dosbox_starts) times, not twice"
+echo "PASS"

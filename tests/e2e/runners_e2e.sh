@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# `nerax FOLDER` from the command line, and the starts that need no DOSBox: a Windows-shaped
+# calice.exe goes through the wine found on PATH (a stand-in that records its arguments); a DOS
+# one with no DOSBox on PATH gets the "Errore" box and nothing starts.
+# Usage: runners_e2e.sh NERAX TAIL_COM FORM1_UI
+set -euo pipefail
+nerax=$1 com=$2 ui=$3
+
+source "$(dirname "$0")/common.sh"
+isolate_home
+
+mkdir -p "$tmp/bin" "$tmp/stubs"
+cp "$nerax" "$tmp/bin/nerax"
+
+# The command line is read before any display is looked for.
+without_display() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 30 "$tmp/bin/nerax" "$@" \
+        >"$tmp/out" 2>"$tmp/err"
+}
+status=0
+without_display --version || status=$?
+[ "$status" -eq 0 ] && [ "$(cat "$tmp/out")" = "Nerax 0.01" ] ||
+    fail "--version: status $status, said: $(cat "$tmp/out" "$tmp/err")"
+status=0
+without_display --help || status=$?
+[ "$status" -eq 0 ] && grep -q '^Usage: .*nerax \[options\] \[FOLDER\]$' "$tmp/out" ||
+    fail "--help: status $status, said: $(cat "$tmp/out" "$tmp/err")"
+touch "$tmp/file"
+for folder in "$tmp/missing" "$tmp/file"; do
+    status=0
+    without_display "$folder" || status=$?
+    [ "$status" -eq 2 ] || fail "nerax $folder: exit status $status"
+    [ "$(wc -l <"$tmp/err")" -eq 1 ] && grep -qE "^nerax: $folder: (no such folder|not a folder)$" \
+        "$tmp/err" || fail "nerax $folder said: $(cat "$tmp/err")"
+    [ ! -s "$tmp/out" ] || fail "nerax $folder printed: $(cat "$tmp/out")"
+done
+
+start_xvfb
+app=$tmp/app
+mkdir -p "$app/drv"
+# An MZ header whose offset at 0x3C points at a PE signature.
+{
+    printf 'MZ'
+    head -c 58 /dev/zero
+    printf '\x40\x00\x00\x00PE\x00\x00\x4c\x01'
+} >"$app/calice.exe"
+printf 'general\r\n' >"$app/drv/pacman.drv"
+# Resolution 3 and sound.
+printf '3\r\n""\r\n""\r\n""\r\n" -sound"\r\n""\r\n""\r\n""\r\n"italiano"\r\n' >"$app/nerax.cfg"
+cat >"$tmp/stubs/wine" <<EOF
+#!/bin/bash
+printf '%s\n' "\$@" --- >>"$tmp/wine.log"
+EOF
+chmod +x "$tmp/stubs/wine"
+
+# Nothing but the stand-in wine on PATH: no DOSBox to be found.
+(cd "$tmp" && PATH=$tmp/stubs exec "$tmp/bin/nerax" "$app") 2>"$tmp/nerax.log" &
+nerax_pid=$! guard_pid=$!
+started_pids+=("$nerax_pid")
+wait_for 60 "the Nerax window" find_window Nerax
+win=$window
+eval "$(xdotool getwindowgeometry --shell "$win")"
+rect=$(awk 'index($0, "name=\"filRoms\"") { found = 1 }
+    found && /<rect>/ { gsub(/<[^>]*>/, " "); print $1, $2, $3; exit }' "$ui")
+read -r list_x list_y list_w <<<"$rect"
+xdotool mousemove $((X + list_x + list_w / 2)) $((Y + list_y + 6)) click 1
+xdotool windowfocus --sync "$win"
+xdotool key Return
+has_wine_log() { [ -s "$tmp/wine.log" ]; }
+wait_for 20 "wine to be started" has_wine_log
+printf '%s\n' "$app/calice.exe" pacman -400x300VESA2 -sound --- >"$tmp/expected"
+cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started with: $(cat "$tmp/wine.log")"
+
+# Now a DOS build: the box, and nothing started.
+cp "$com" "$app/calice.exe"
+xdotool windowfocus --sync "$win"
+xdotool key Return
+wait_for 20 'the "Errore" box' find_window Errore
+box=$window
+xdotool windowfocus --sync "$box"
+xdotool key Return
+box_gone() { ! find_window Errore; }
+wait_for 20 "the box to close" box_gone
+cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started again: $(cat "$tmp/wine.log")"
+[ ! -e "$app/TAIL.TXT" ] || fail "the DOS program ran"
+
+kill -TERM "$nerax_pid"
+wait_exit "$nerax_pid" 20
+[ "$status" -eq 0 ] || fail "nerax ended with status $status: $(cat "$tmp/nerax.log")"
+echo "PASS"
