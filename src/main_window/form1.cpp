@@ -35,6 +35,9 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
         ui->optRisoluzione->setId(
             findChild<QAbstractButton *>(QStringLiteral("optRisoluzione%1").arg(index)), index);
     ui->filRoms->setModel(m_drivers);
+    QItemSelectionModel *plain = ui->filRoms->selectionModel();
+    ui->filRoms->setSelectionModel(new KeepChosenSelectionModel(m_drivers, ui->filRoms));
+    delete plain;
 
     connectHandlers();
 }
