@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -157,6 +158,19 @@ private Q_SLOTS:
             editor.save();
             QCOMPARE(editor.file(), QByteArray("ab\rc\n\r\n"));
         }
+    }
+
+    void typedAndPastedBreaksAreLineBreaks()
+    {
+        Editor editor("a\r\nb");
+        RichTextBox *text = editor.text();
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(text, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        QApplication::clipboard()->setText(QStringLiteral("x\u2028y\r\nz\rw"));
+        text->paste();
+        editor.save();
+        QCOMPARE(editor.file(), QByteArray("a\r\nb\r\n\r\nx\r\ny\r\nz\r\nw\r\n"));
     }
 
     void goToPlacesTheCaretOnTheWholeWord()
