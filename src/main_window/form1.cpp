@@ -301,7 +301,8 @@ void Form1::showPreview(const QString &baseName)
         resolvePath(m_appDir, QStringLiteral("images/") + baseName + QStringLiteral(".jpg"));
     // The border is drawn inside the box; the picture fills what lies within it.
     const int border = ui->Image1->frameWidth();
-    const QImage image = loadPreview(path, ui->Image1->size() - QSize(2 * border, 2 * border));
+    const QImage image = loadPreview(path, ui->Image1->size() - QSize(2 * border, 2 * border),
+                                     ui->Image1->devicePixelRatio());
     if (image.isNull()) {
         ui->Image1->clear();
         ui->Label1->show();

@@ -56,8 +56,9 @@ bool jpegIsWhole(QFile &file)
 
 } // namespace
 
-QImage loadPreview(const QString &path, const QSize &box)
+QImage loadPreview(const QString &path, const QSize &box, qreal devicePixelRatio)
 {
+    const QSize pixels = (QSizeF(box) * devicePixelRatio).toSize();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -73,11 +74,12 @@ QImage loadPreview(const QString &path, const QSize &box)
         return {};
     QImageReader scaled(&file, format);
     scaled.setAutoTransform(true);
-    scaled.setScaledSize(box);
+    scaled.setScaledSize(pixels);
     QImage image = scaled.read();
     if (image.isNull())
         return {};
-    if (image.size() != box)
-        image = image.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (image.size() != pixels)
+        image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }

@@ -247,6 +247,11 @@ private Q_SLOTS:
             QVERIFY(child<QWidget>(form, "cmdDriver")->isEnabled());
             QVERIFY2(!image->pixmap().isNull(), "PACMAN finds images/pacman.JPG");
             QVERIFY(missing->isHidden());
+            // One picture pixel per screen pixel, also where the screen scales the window.
+            const qreal ratio = image->devicePixelRatio();
+            QCOMPARE(image->pixmap().devicePixelRatio(), ratio);
+            QCOMPARE(image->pixmap().size(),
+                     (QSizeF(image->contentsRect().size()) * ratio).toSize());
         }
         {
             chooseDriver(form, QStringLiteral("nopic.drv"));

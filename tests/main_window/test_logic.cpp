@@ -233,8 +233,10 @@ private Q_SLOTS:
         const QString jpeg = dir.filePath(QStringLiteral("whole.jpg"));
         QVERIFY(picture.save(jpeg, "JPEG"));
         {
-            const QImage image = loadPreview(jpeg, box);
-            QCOMPARE(image.size(), box);
+            QCOMPARE(loadPreview(jpeg, box).size(), box);
+            const QImage sharp = loadPreview(jpeg, box, 1.5);
+            QCOMPARE(sharp.size(), QSize(251, 203));
+            QCOMPARE(sharp.devicePixelRatio(), 1.5);
         }
         { // a picture of another format under the .jpg name is recognised by its content
             const QString png = dir.filePath(QStringLiteral("really-png.jpg"));
