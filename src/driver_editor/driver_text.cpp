@@ -75,7 +75,12 @@ QString joinLineEnds(QStringView text, QChar separator, LineEnd usual,
     for (qsizetype at = text.indexOf(separator); at >= 0;
          start = at + 1, at = text.indexOf(separator, start)) {
         result += text.mid(start, at - start);
-        result += lineEndText(line < ends.size() ? ends[line] : usual);
+        LineEnd end = line < ends.size() ? ends[line] : usual;
+        // CR then LF would read back as one line end, losing the empty line between them. A
+        // file as loaded never has that pair: only an edit can bring an LF line end there.
+        if (end == LineEnd::Lf && result.endsWith(QLatin1Char('\r')))
+            end = LineEnd::CrLf;
+        result += lineEndText(end);
         ++line;
     }
     result += text.mid(start);

@@ -28,7 +28,8 @@ struct EditorText
 EditorText decodeDriverFile(const QByteArray &bytes);
 
 // Puts the line ends back: each `separator` of text becomes ends[i] for the i-th separator, or
-// `usual` where ends is shorter.
+// `usual` where ends is shorter. An LF that would directly follow a CR is written as CR LF, so
+// that the text reads back with as many lines as it has.
 QString joinLineEnds(QStringView text, QChar separator, LineEnd usual,
                      const std::vector<LineEnd> &ends);
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 
 RichTextBox::RichTextBox(QWidget *parent) : QPlainTextEdit(parent)
@@ -41,6 +43,33 @@ bool RichTextBox::loadFile(const QString &path)
     m_searchText = std::move(loaded.text);
     m_searchTextValid = true;
     return true;
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent newLine(event->type(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QPlainTextEdit::keyPressEvent(&newLine);
+        event->setAccepted(newLine.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData *source)
+{
+    if (!source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // The document would split at CR LF and CR itself; the line separator it would keep.
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+        .replace(QChar::LineSeparator, QLatin1Char('\n'));
+    QMimeData plain;
+    plain.setText(text);
+    QPlainTextEdit::insertFromMimeData(&plain);
 }
 
 const QString &RichTextBox::searchText() const

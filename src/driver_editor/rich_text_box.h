@@ -27,6 +27,12 @@ public:
     // The whole text, each line ending as it did in the file; new lines end like the first.
     QString text() const;
 
+protected:
+    // A line break typed with Shift or pasted in any form is a new line like any other: the
+    // document never holds a line separator (U+2028), which no driver file can hold.
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
 private:
     const QString &searchText() const;
 

@@ -40,3 +40,12 @@ QVariant DriverListModel::data(const QModelIndex &index, int role) const
         return m_names.at(index.row());
     return {};
 }
+
+void KeepChosenSelectionModel::select(const QItemSelection &selection, SelectionFlags command)
+{
+    // A command that chooses nothing can only take the chosen entry away.
+    const bool chooses = (command & Select) && !selection.isEmpty();
+    if (hasSelection() && !chooses)
+        return;
+    QItemSelectionModel::select(selection, command);
+}

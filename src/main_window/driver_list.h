@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QItemSelectionModel>
 #include <QStringList>
 
 // The names of the driver files of one folder: regular, not hidden, ending in ".drv" in any
@@ -22,4 +23,17 @@ public:
 
 private:
     QStringList m_names;
+};
+
+// The driver list's selection: once a driver is chosen an entry stays chosen, as in any file
+// list. A Ctrl+click or Ctrl+Space on the chosen entry would otherwise leave the command line
+// and the editor button with a driver that the list no longer shows.
+class KeepChosenSelectionModel final : public QItemSelectionModel
+{
+    Q_OBJECT
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+
+    void select(const QItemSelection &selection, SelectionFlags command) override;
 };

@@ -35,6 +35,9 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
         ui->optRisoluzione->setId(
             findChild<QAbstractButton *>(QStringLiteral("optRisoluzione%1").arg(index)), index);
     ui->filRoms->setModel(m_drivers);
+    QItemSelectionModel *plain = ui->filRoms->selectionModel();
+    ui->filRoms->setSelectionModel(new KeepChosenSelectionModel(m_drivers, ui->filRoms));
+    delete plain;
 
     connectHandlers();
 }
@@ -298,7 +301,8 @@ void Form1::showPreview(const QString &baseName)
         resolvePath(m_appDir, QStringLiteral("images/") + baseName + QStringLiteral(".jpg"));
     // The border is drawn inside the box; the picture fills what lies within it.
     const int border = ui->Image1->frameWidth();
-    const QImage image = loadPreview(path, ui->Image1->size() - QSize(2 * border, 2 * border));
+    const QImage image = loadPreview(path, ui->Image1->size() - QSize(2 * border, 2 * border),
+                                     ui->Image1->devicePixelRatio());
     if (image.isNull()) {
         ui->Image1->clear();
         ui->Label1->show();

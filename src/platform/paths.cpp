@@ -1,6 +1,7 @@
 #include "paths.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -48,10 +49,24 @@ bool saveFileSafely(const QString &path, const QByteArray &content, QString *rea
         return false;
     }
     if (isReadOnlyFile(info.absolutePath())) {
-        *reason = QStringLiteral("la cartella è di sola lettura");
-        return false;
+        // No name may appear in a read-only folder, not even a temporary one for a moment: an
+        // existing file is written over in place, and a new one cannot be made.
+        if (!info.exists()) {
+            *reason = QStringLiteral("la cartella è di sola lettura");
+            return false;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly) ||
+            file.write(content) != content.size() || !file.flush()) {
+            *reason = file.errorString();
+            return false;
+        }
+        return true;
     }
     QSaveFile file(path);
+    // A folder that takes no temporary file (another user's, for one) still lets its writable
+    // file be written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         *reason = file.errorString();
         return false;

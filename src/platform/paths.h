@@ -14,6 +14,8 @@ QString resolvePath(const QString &folder, const QString &relativePath);
 bool isReadOnlyFile(const QString &path);
 
 // Replaces the file's content as a whole: a temporary file in the same folder renamed over the
-// old one, so a full disk or a crash never leaves it half written. A read-only file or folder is
-// not replaced. On failure returns false and puts a readable reason into *reason.
+// old one, so a full disk or a crash never leaves it half written. Where the folder cannot take
+// a temporary file, or is read-only, an existing file is written over in place instead. A
+// read-only file is never written, and no file is made in a read-only folder (both decided by
+// the permission bits). On failure returns false and puts a readable reason into *reason.
 bool saveFileSafely(const QString &path, const QByteArray &content, QString *reason);

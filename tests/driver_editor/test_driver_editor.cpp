@@ -5,11 +5,13 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -157,6 +159,50 @@ private Q_SLOTS:
             editor.save();
             QCOMPARE(editor.file(), QByteArray("ab\rc\n\r\n"));
         }
+    }
+
+    void reloadShowsWhatWasSaved()
+    {
+        // Random edits of files with mixed line ends: a reload shows the text that was shown
+        // before saving, plus the line break that saving appends.
+        QRandomGenerator random(8);
+        const char *const pieces[] = {"a", "b", "\r", "\n", "\r\n"};
+        const Qt::Key keys[] = {Qt::Key_X, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete};
+        AppFolder app;
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes;
+            for (int piece = random.bounded(10); piece > 0; --piece)
+                bytes += pieces[random.bounded(5)];
+            app.write(QStringLiteral("game.drv"), bytes);
+            RichTextBox text;
+            QVERIFY(text.loadFile(app.driver(QStringLiteral("game.drv"))));
+            QString edits;
+            for (int edit = random.bounded(1, 5); edit > 0; --edit) {
+                const int position = random.bounded(text.document()->characterCount());
+                const Qt::Key key = keys[random.bounded(4)];
+                text.setSelStart(position);
+                QTest::keyClick(&text, key);
+                edits += QStringLiteral(" %1@%2").arg(QKeySequence(key).toString()).arg(position);
+            }
+            // The bytes that Save writes, read back as a load reads them; a real save would
+            // wait for the disk each time.
+            const QByteArray saved = (text.text() + QStringLiteral("\r\n")).toLatin1();
+            QVERIFY2(decodeDriverFile(saved).text == text.toPlainText() + u'\n',
+                     qPrintable(QString::fromLatin1(bytes.toPercentEncoding()) + edits));
+        }
+    }
+
+    void typedAndPastedBreaksAreLineBreaks()
+    {
+        Editor editor("a\r\nb");
+        RichTextBox *text = editor.text();
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(text, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        QApplication::clipboard()->setText(QStringLiteral("x\u2028y\r\nz\rw"));
+        text->paste();
+        editor.save();
+        QCOMPARE(editor.file(), QByteArray("a\r\nb\r\n\r\nx\r\ny\r\nz\r\nw\r\n"));
     }
 
     void goToPlacesTheCaretOnTheWholeWord()

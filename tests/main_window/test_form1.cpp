@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 class TestForm1 : public QObject
@@ -246,6 +247,11 @@ private Q_SLOTS:
             QVERIFY(child<QWidget>(form, "cmdDriver")->isEnabled());
             QVERIFY2(!image->pixmap().isNull(), "PACMAN finds images/pacman.JPG");
             QVERIFY(missing->isHidden());
+            // One picture pixel per screen pixel, also where the screen scales the window.
+            const qreal ratio = image->devicePixelRatio();
+            QCOMPARE(image->pixmap().devicePixelRatio(), ratio);
+            QCOMPARE(image->pixmap().size(),
+                     (QSizeF(image->contentsRect().size()) * ratio).toSize());
         }
         {
             chooseDriver(form, QStringLiteral("nopic.drv"));
@@ -258,6 +264,14 @@ private Q_SLOTS:
             QTest::keyClicks(list, QStringLiteral("pa"));
             QCOMPARE(form.selectedDriverFileName(), QStringLiteral("PACMAN.DRV"));
             QCOMPARE(commandText(form), QStringLiteral(" PACMAN"));
+        }
+        { // Ctrl+click or Ctrl+Space on the chosen entry neither drops nor chooses it again
+            QSignalSpy changes(list->selectionModel(), &QItemSelectionModel::selectionChanged);
+            const QPoint row = list->visualRect(list->currentIndex()).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, row);
+            QCOMPARE(form.selectedDriverFileName(), QStringLiteral("PACMAN.DRV"));
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(changes.count(), 0);
         }
         { // a custom text is overwritten by a choice
             child<QCheckBox>(form, "chkPersonalizza")->setChecked(true);

@@ -8,6 +8,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QImageWriter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 class TestLogic : public QObject
@@ -231,8 +233,10 @@ private Q_SLOTS:
         const QString jpeg = dir.filePath(QStringLiteral("whole.jpg"));
         QVERIFY(picture.save(jpeg, "JPEG"));
         {
-            const QImage image = loadPreview(jpeg, box);
-            QCOMPARE(image.size(), box);
+            QCOMPARE(loadPreview(jpeg, box).size(), box);
+            const QImage sharp = loadPreview(jpeg, box, 1.5);
+            QCOMPARE(sharp.size(), QSize(251, 203));
+            QCOMPARE(sharp.devicePixelRatio(), 1.5);
         }
         { // a picture of another format under the .jpg name is recognised by its content
             const QString png = dir.filePath(QStringLiteral("really-png.jpg"));
@@ -242,6 +246,26 @@ private Q_SLOTS:
         { // cut off half-way
             const QByteArray whole = readFile(jpeg);
             const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
+            writeFile(cut, whole.left(whole.size() / 2));
+            QVERIFY(loadPreview(cut, box).isNull());
+        }
+        { // whatever follows the end of a picture, even of one in several scans, is not looked at
+            QImage noise(160, 120, QImage::Format_RGB32);
+            QRandomGenerator random(5);
+            for (int y = 0; y < noise.height(); ++y)
+                random.fillRange(reinterpret_cast<quint32 *>(noise.scanLine(y)), noise.width());
+            QBuffer buffer;
+            QImageWriter writer(&buffer, "jpeg");
+            writer.setProgressiveScanWrite(true);
+            QVERIFY(writer.write(noise));
+            // A thumbnail in the header ends with the same marker as the picture.
+            const QByteArray exif = QByteArray::fromHex("FFE10012") + QByteArray("Exif\0\0", 6) +
+                                    QByteArray::fromHex("FFD8FFDB0004FFD9FFD9");
+            const QByteArray whole = buffer.data().left(2) + exif + buffer.data().mid(2);
+            const QString padded = dir.filePath(QStringLiteral("padded.jpg"));
+            writeFile(padded, whole + QByteArray(8192, '\xFF') + "\xFF\xD8 more");
+            QCOMPARE(loadPreview(padded, box).size(), box);
+            const QString cut = dir.filePath(QStringLiteral("cut-with-thumbnail.jpg"));
             writeFile(cut, whole.left(whole.size() / 2));
             QVERIFY(loadPreview(cut, box).isNull());
         }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +23,12 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
 
 } // namespace
@@ -74,12 +81,20 @@ private Q_SLOTS:
             QVERIFY(!reason.isEmpty());
             QCOMPARE(readAll(path), QByteArray("second"));
         }
-        { // a read-only folder is not written into
+        { // a read-only folder gains no name, but its writable file is written over in place
             const QString sub = dir.filePath(QStringLiteral("locked"));
             QVERIFY(QDir().mkdir(sub));
+            const QString kept = sub + QStringLiteral("/kept.cfg");
+            touch(kept, "old content");
+            const ino_t inode = inodeOf(kept);
             QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
             QVERIFY(!saveFileSafely(sub + QStringLiteral("/new.cfg"), "x", &reason));
             QVERIFY(!QFile::exists(sub + QStringLiteral("/new.cfg")));
+            QVERIFY2(saveFileSafely(kept, "new", &reason), qPrintable(reason));
+            QCOMPARE(readAll(kept), QByteArray("new"));
+            QCOMPARE(inodeOf(kept), inode);
+            QCOMPARE(QDir(sub).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{QStringLiteral("kept.cfg")});
             QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
     }
