@@ -21,7 +21,7 @@ class TestForm1 : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void designStateBeforeAndAfterLoad()
+    void startStateBeforeAndAfterLoad()
     {
         AppFolder app;
         FakePlatform platform;
@@ -52,7 +52,7 @@ private Q_SLOTS:
         QVERIFY(!child<QWidget>(form, "txtRigaComando")->isEnabled());
         QVERIFY(platform.messages.isEmpty());
 
-        // The keyboard reaches the check boxes in the designed order, not the order on screen.
+        // The keyboard reaches the check boxes in the form's tab order, not the order on screen.
         QStringList chain;
         for (QWidget *w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain())
             if (qobject_cast<QCheckBox *>(w))
