@@ -29,6 +29,7 @@ wait_for() {
     local end=$((SECONDS + limit))
     until "$@"; do
         if [ -n "$guard_pid" ] && ! kill -0 "$guard_pid" 2>/dev/null; then
+            tail -n 20 "$tmp"/*.log >&2 2>/dev/null || true
             fail "nerax ended while waiting for $what"
         fi
         ((SECONDS < end)) || fail "timed out waiting for $what"

@@ -16,8 +16,11 @@ printf '3\r\n" -nocheck"\r\n""\r\n""\r\n" -sound"\r\n""\r\n"2"\r\n""\r\n"italian
 [ "$(wc -c <"$tmp/expected.cfg")" -eq 60 ] || fail "the expected file is not 60 bytes long"
 
 # catches PID SIGNAL: the process has its own handler for SIGNAL, so it is past its load step.
+# Until the exec the process is still the shell, whose handlers say nothing about nerax.
 catches() {
-    local mask bit
+    local mask bit name
+    read -r name 2>/dev/null <"/proc/$1/comm" || return 1
+    [ "$name" = nerax ] || return 1
     mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
     [ -n "$mask" ] || return 1
     bit=$(($(kill -l "$2") - 1))
