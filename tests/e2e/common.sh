@@ -60,13 +60,14 @@ isolate_home() {
 # attempt takes a display number of its own from a wide range, so tests started together rarely
 # meet; when the server ends (its number taken, its lock held) or never answers, the next attempt
 # takes another number. A connection counts only while the lock of that number holds our server's
-# process id, so another server on the same number is never mistaken for ours.
+# process id, so another server on the same number is never mistaken for ours. -noreset: the
+# server would otherwise reset as that probe leaves, and refuse the test's first client meanwhile.
 start_xvfb() {
     local attempt pid number owner end
     for attempt in 1 2 3 4 5 6 7 8; do
         number=$((1000 + ($$ * 97 + RANDOM * 32768 + RANDOM) % 50000))
         echo "attempt $attempt: display :$number" >>"$tmp/xvfb.log"
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >>"$tmp/xvfb.log" 2>&1 &
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >>"$tmp/xvfb.log" 2>&1 &
         pid=$!
         end=$((SECONDS + 30))
         while kill -0 "$pid" 2>/dev/null && ((SECONDS < end)); do
