@@ -19,6 +19,8 @@ double medianMs(int repetitions, const std::function<void()> &fn,
         fn();
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
+    if (times.empty())
+        return 0.0;
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }

@@ -17,7 +17,7 @@ namespace {
 // (13.5 pt = 18 px), so the texts keep their fixed boxes on any screen. The second family stands
 // in where the first is missing: Liberation Sans and Serif have the widths of Arial and Times
 // New Roman, and DejaVu Sans is about as wide as Comic Sans, so every text keeps its lines.
-QFont designFont(const QString &family, const QString &fallback, int pixelSize)
+QFont pixelFont(const QString &family, const QString &fallback, int pixelSize)
 {
     QFont font;
     font.setFamilies({family, fallback});
@@ -105,15 +105,15 @@ void AboutWindow::applyLook()
     ui->Label3->setFont(description);
 
     ui->Label2->setFont(
-        designFont(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), 18));
+        pixelFont(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), 18));
     setColour(ui->Label2, QPalette::WindowText, QColor(192, 64, 0));
 
     ui->lblURL->setFont(
-        designFont(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), 19));
+        pixelFont(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), 19));
     setColour(ui->lblURL, QPalette::WindowText, QColor(0, 0, 255));
 
     ui->Label1->setFont(
-        designFont(QStringLiteral("Comic Sans MS"), QStringLiteral("DejaVu Sans"), 13));
+        pixelFont(QStringLiteral("Comic Sans MS"), QStringLiteral("DejaVu Sans"), 13));
     setColour(ui->Label1, QPalette::WindowText, QColor(224, 224, 224));
     setColour(ui->Label1, QPalette::Window, QColor(0, 0, 64));
 }

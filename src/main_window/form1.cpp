@@ -46,13 +46,19 @@ Form1::~Form1() = default;
 
 void Form1::connectHandlers()
 {
-    connect(ui->chkNoCheck, &QCheckBox::stateChanged, this, &Form1::chkNoCheck_Click);
-    connect(ui->chkSincro, &QCheckBox::stateChanged, this, &Form1::chkSincro_Click);
-    connect(ui->chkSwap, &QCheckBox::stateChanged, this, &Form1::chkSwap_Click);
-    connect(ui->chkSuono, &QCheckBox::stateChanged, this, &Form1::chkSuono_Click);
-    connect(ui->chkDebug, &QCheckBox::stateChanged, this, &Form1::chkDebug_Click);
-    connect(ui->chkProfile, &QCheckBox::stateChanged, this, &Form1::chkProfile_Click);
-    connect(ui->chkPersonalizza, &QCheckBox::stateChanged, this, &Form1::chkPersonalizza_Click);
+    // Qt 6.7 brought checkStateChanged and retires stateChanged; 6.4 has only the latter.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    const auto checkChanged = &QCheckBox::checkStateChanged;
+#else
+    const auto checkChanged = &QCheckBox::stateChanged;
+#endif
+    connect(ui->chkNoCheck, checkChanged, this, &Form1::chkNoCheck_Click);
+    connect(ui->chkSincro, checkChanged, this, &Form1::chkSincro_Click);
+    connect(ui->chkSwap, checkChanged, this, &Form1::chkSwap_Click);
+    connect(ui->chkSuono, checkChanged, this, &Form1::chkSuono_Click);
+    connect(ui->chkDebug, checkChanged, this, &Form1::chkDebug_Click);
+    connect(ui->chkProfile, checkChanged, this, &Form1::chkProfile_Click);
+    connect(ui->chkPersonalizza, checkChanged, this, &Form1::chkPersonalizza_Click);
     connect(ui->optRisoluzione, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             optRisoluzione_Click(id);

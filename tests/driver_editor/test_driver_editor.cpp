@@ -252,10 +252,11 @@ private Q_SLOTS:
         { // a choice with the mouse
             editor.find()->showPopup();
             QAbstractItemView *list = editor.find()->view();
-            QTRY_VERIFY(list->isVisible());
+            QVERIFY(QTest::qWaitFor([&] { return list->isVisible(); }));
             const QRect item = list->visualRect(list->model()->index(12, 0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-            QTRY_COMPARE(text->textCursor().position(), 43);
+            static_cast<void>(QTest::qWaitFor([&] { return text->textCursor().position() == 43; }));
+            QCOMPARE(text->textCursor().position(), 43);
         }
         { // the search sees the edits
             text->setSelStart(0);
@@ -341,7 +342,7 @@ private Q_SLOTS:
                 button->click();
             else
                 QTest::keyClick(widget, Qt::Key_Escape);
-            QTRY_VERIFY(!editor);
+            QVERIFY(QTest::qWaitFor([&] { return !editor; }));
             editor = open("game2.drv", "English");
             QVERIFY(editor);
             QCOMPARE(text(editor)->toPlainText(), QStringLiteral("second"));
@@ -349,7 +350,7 @@ private Q_SLOTS:
             text(editor)->setPlainText(QStringLiteral("unsaved"));
         }
         editor->close();
-        QTRY_VERIFY(!editor);
+        QVERIFY(QTest::qWaitFor([&] { return !editor; }));
         QCOMPARE(app.read(QStringLiteral("GAME1.DRV")), QByteArray("first"));
         QCOMPARE(app.read(QStringLiteral("game2.drv")), QByteArray("second"));
         QCOMPARE(platform.messages.size(), 1);

@@ -29,6 +29,7 @@ wait_for() {
     local end=$((SECONDS + limit))
     until "$@"; do
         if [ -n "$guard_pid" ] && ! kill -0 "$guard_pid" 2>/dev/null; then
+            tail -n 20 "$tmp"/*.log >&2 2>/dev/null || true
             fail "nerax ended while waiting for $what"
         fi
         ((SECONDS < end)) || fail "timed out waiting for $what"
@@ -55,16 +56,36 @@ isolate_home() {
     unset WAYLAND_DISPLAY
 }
 
-# Starts Xvfb on a display number that it picks itself, free by construction, and points
-# DISPLAY and Qt at it.
+# Starts Xvfb and points DISPLAY and Qt at it, returning only once a client can connect. Each
+# attempt takes a display number of its own from a wide range, so tests started together rarely
+# meet; when the server ends (its number taken, its lock held) or never answers, the next attempt
+# takes another number. A connection counts only while the lock of that number holds our server's
+# process id, so another server on the same number is never mistaken for ours. -noreset: the
+# server would otherwise reset as that probe leaves, and refuse the test's first client meanwhile.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-    started_pids+=($!)
-    wait_for 30 "Xvfb to start" grep -q . "$tmp/display"
-    local number
-    number=$(head -n 1 "$tmp/display")
-    export DISPLAY=:$number
-    export QT_QPA_PLATFORM=xcb
+    local attempt pid number owner end
+    for attempt in 1 2 3 4 5 6 7 8; do
+        number=$((1000 + ($$ * 97 + RANDOM * 32768 + RANDOM) % 50000))
+        echo "attempt $attempt: display :$number" >>"$tmp/xvfb.log"
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >>"$tmp/xvfb.log" 2>&1 &
+        pid=$!
+        end=$((SECONDS + 30))
+        while kill -0 "$pid" 2>/dev/null && ((SECONDS < end)); do
+            owner=
+            read -r owner 2>/dev/null <"/tmp/.X$number-lock" || true
+            if [ "$owner" = "$pid" ] && xdpyinfo -display ":$number" >/dev/null 2>&1; then
+                started_pids+=("$pid")
+                export DISPLAY=:$number
+                export QT_QPA_PLATFORM=xcb
+                return 0
+            fi
+            sleep 0.05
+        done
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    cat "$tmp/xvfb.log" >&2
+    fail "no X server would start"
 }
 
 # make_app_folder DIR NERAX [CALICE]: the program, and the stand-in emulator when given.

@@ -9,15 +9,18 @@ nerax=$1 calice=$2
 source "$(dirname "$0")/common.sh"
 isolate_home
 
-# The options read back from these records are written as the design's 60-byte example; a file
+# The options read back from these records are written back as the 60-byte file below; a file
 # left alone would keep "x" and "on".
 printf '3\r\n"x"\r\n""\r\n""\r\n"on"\r\n""\r\n"2"\r\n""\r\n"italiano"\r\n' >"$tmp/restored.cfg"
 printf '3\r\n" -nocheck"\r\n""\r\n""\r\n" -sound"\r\n""\r\n"2"\r\n""\r\n"italiano"\r\n' >"$tmp/expected.cfg"
-[ "$(wc -c <"$tmp/expected.cfg")" -eq 60 ] || fail "the expected file is not the 60-byte example"
+[ "$(wc -c <"$tmp/expected.cfg")" -eq 60 ] || fail "the expected file is not 60 bytes long"
 
 # catches PID SIGNAL: the process has its own handler for SIGNAL, so it is past its load step.
+# Until the exec the process is still the shell, whose handlers say nothing about nerax.
 catches() {
-    local mask bit
+    local mask bit name
+    read -r name 2>/dev/null <"/proc/$1/comm" || return 1
+    [ "$name" = nerax ] || return 1
     mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
     [ -n "$mask" ] || return 1
     bit=$(($(kill -l "$2") - 1))

@@ -22,7 +22,7 @@ class TestForm1 : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void designStateBeforeAndAfterLoad()
+    void startStateBeforeAndAfterLoad()
     {
         AppFolder app;
         FakePlatform platform;
@@ -53,7 +53,7 @@ private Q_SLOTS:
         QVERIFY(!child<QWidget>(form, "txtRigaComando")->isEnabled());
         QVERIFY(platform.messages.isEmpty());
 
-        // The keyboard reaches the check boxes in the designed order, not the order on screen.
+        // The keyboard reaches the check boxes in the form's tab order, not the order on screen.
         QStringList chain;
         for (QWidget *w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain())
             if (qobject_cast<QCheckBox *>(w))
@@ -236,7 +236,7 @@ private Q_SLOTS:
             form.show();
             QVERIFY(QTest::qWaitForWindowActive(&form));
             list->setFocus();
-            QTRY_VERIFY(list->hasFocus());
+            QVERIFY(QTest::qWaitFor([&] { return list->hasFocus(); }));
             QVERIFY(!child<QWidget>(form, "cmdDriver")->isEnabled());
             QCOMPARE(form.selectedDriverFileName(), QString());
             QCOMPARE(commandText(form), QString());
@@ -376,7 +376,9 @@ private Q_SLOTS:
             QWidget *focus = child<QWidget>(form, name);
             focus->setFocus();
             QTest::keyClick(focus, Qt::Key_Return);
-            QTRY_COMPARE_WITH_TIMEOUT(platform.starts.size(), before + 1, 2000);
+            static_cast<void>(
+                QTest::qWaitFor([&] { return platform.starts.size() == before + 1; }));
+            QCOMPARE(platform.starts.size(), before + 1);
         }
         { // Enter on another button presses that button, not the start button
             const qsizetype before = platform.starts.size();
