@@ -88,6 +88,21 @@ start_xvfb() {
     fail "no X server would start"
 }
 
+# ui_rect OBJECT: "x y width height" of a widget of the main window, as laid out in $ui (form1.ui).
+ui_rect() {
+    local rect
+    rect=$(awk -v name="name=\"$1\"" 'index($0, name) { found = 1 }
+        found && /<rect>/ { gsub(/<[^>]*>/, " "); print $1, $2, $3, $4; exit }' "$ui")
+    [ -n "$rect" ] || fail "no $1 in $ui"
+    echo "$rect"
+}
+
+# With $win the window's id and $win_x, $win_y its client area's corner on the screen:
+focus_nerax() { xdotool windowfocus --sync "$win"; }
+click_at() { # click_at X Y, relative to the window's client area
+    xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1
+}
+
 # make_app_folder DIR NERAX [CALICE]: the program, and the stand-in emulator when given.
 make_app_folder() {
     mkdir -p "$1"

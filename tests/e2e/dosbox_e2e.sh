@@ -11,17 +11,6 @@ nerax=$1 com=$2 mzexe=$3 ui=$4
 source "$(dirname "$0")/common.sh"
 dosbox=$(command -v dosbox) || fail "dosbox is not installed; run scripts/install-deps"
 
-# ui_rect OBJECT: "x y width height" of a widget of the window, as laid out in form1.ui.
-ui_rect() {
-    local rect
-    rect=$(awk -v name="name=\"$1\"" 'index($0, name) { found = 1 }
-        found && /<rect>/ { gsub(/<[^>]*>/, " "); print $1, $2, $3, $4; exit }' "$ui")
-    [ -n "$rect" ] || fail "no $1 in $ui"
-    echo "$rect"
-}
-click_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1; }
-focus_nerax() { xdotool windowfocus --sync "$win"; }
-
 isolate_home
 start_xvfb
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy

@@ -8,15 +8,6 @@ nerax=$1 calice=$2 ui=$3
 
 source "$(dirname "$0")/common.sh"
 
-# ui_rect OBJECT: "x y width height" of a widget of the window, as laid out in form1.ui.
-ui_rect() {
-    local rect
-    rect=$(awk -v name="name=\"$1\"" 'index($0, name) { found = 1 }
-        found && /<rect>/ { gsub(/<[^>]*>/, " "); print $1, $2, $3, $4; exit }' "$ui")
-    [ -n "$rect" ] || fail "no $1 in $ui"
-    echo "$rect"
-}
-
 # The screen's colour at a point of the window, as RRGGBB.
 pixel() {
     import -silent -window root -crop "1x1+$((win_x + $1))+$((win_y + $2))" -depth 8 \
@@ -31,11 +22,6 @@ is_not_red() { ! is_red "$@"; }
 
 log_lines() { [ -f "$app/calice-log.jsonl" ] && wc -l <"$app/calice-log.jsonl" || echo 0; }
 has_log_lines() { [ "$(log_lines)" -ge "$1" ]; }
-
-focus_nerax() { xdotool windowfocus --sync "$win"; }
-click_at() { # click_at X Y, relative to the window's client area
-    xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1
-}
 
 isolate_home
 start_xvfb

@@ -60,11 +60,10 @@ started_pids+=("$nerax_pid")
 wait_for 60 "the Nerax window" find_window Nerax
 win=$window
 eval "$(xdotool getwindowgeometry --shell "$win")"
-rect=$(awk 'index($0, "name=\"filRoms\"") { found = 1 }
-    found && /<rect>/ { gsub(/<[^>]*>/, " "); print $1, $2, $3; exit }' "$ui")
-read -r list_x list_y list_w <<<"$rect"
-xdotool mousemove $((X + list_x + list_w / 2)) $((Y + list_y + 6)) click 1
-xdotool windowfocus --sync "$win"
+win_x=$X win_y=$Y
+read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
+click_at $((list_x + list_w / 2)) $((list_y + 6))
+focus_nerax
 xdotool key Return
 has_wine_log() { [ -s "$tmp/wine.log" ]; }
 wait_for 20 "wine to be started" has_wine_log
@@ -73,7 +72,7 @@ cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started with: $(cat "$t
 
 # Now a DOS build: the box, and nothing started.
 cp "$com" "$app/calice.exe"
-xdotool windowfocus --sync "$win"
+focus_nerax
 xdotool key Return
 wait_for 20 'the "Errore" box' find_window Errore
 box=$window
