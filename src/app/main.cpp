@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -56,13 +57,10 @@ bool hasDisplay()
 }
 
 // Reads the command line; returns -1 to go on with *appDir set (empty: the program's own
-// folder), or the exit status once help, the version or a mistake has been printed. Runs before
-// the display is looked for, so that all of these work without one.
-int readCommandLine(int argc, char *argv[], QString *appDir)
+// folder), or the exit status once help, the version or a mistake has been printed. Needs no
+// display, so that all of these work without one.
+int readCommandLine(int &argc, char *argv[], const QStringList &arguments, QString *appDir)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Permette di utilizzare il Calice con pochi click"));
@@ -79,8 +77,10 @@ int readCommandLine(int argc, char *argv[], QString *appDir)
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // The usage line names the program as it was started, which the application object
-        // knows; a core one needs no display.
-        const QCoreApplication core(argc, argv);
+        // knows; without a display there is none yet, and a core one needs no display.
+        std::optional<QCoreApplication> core;
+        if (!QCoreApplication::instance())
+            core.emplace(argc, argv);
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }
@@ -113,15 +113,23 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Nerax"));
     QApplication::setApplicationVersion(QStringLiteral("0.01"));
     QString appDir;
-    if (const int status = readCommandLine(argc, argv, &appDir); status >= 0)
-        return status;
     if (!hasDisplay()) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
+        if (const int status = readCommandLine(argc, argv, arguments, &appDir); status >= 0)
+            return status;
         std::fputs("nerax: no display to show its window on (DISPLAY is not set); run it in a "
                    "desktop session, or with QT_QPA_PLATFORM=vnc:addr=127.0.0.1\n",
                    stderr);
         return 2;
     }
+    // The application object takes out the options that are Qt's own (-style, -platform, ...)
+    // before ours are read.
     QApplication app(argc, argv);
+    if (const int status = readCommandLine(argc, argv, QCoreApplication::arguments(), &appDir);
+        status >= 0)
+        return status;
     setUpApplicationLook();
     if (appDir.isEmpty())
         appDir = QCoreApplication::applicationDirPath();

@@ -53,8 +53,8 @@ printf '%s\n' "\$@" --- >>"$tmp/wine.log"
 EOF
 chmod +x "$tmp/stubs/wine"
 
-# Nothing but the stand-in wine on PATH: no DOSBox to be found.
-(cd "$tmp" && PATH=$tmp/stubs exec "$tmp/bin/nerax" "$app") 2>"$tmp/nerax.log" &
+# Nothing but the stand-in wine on PATH: no DOSBox to be found. Qt's own options still reach Qt.
+(cd "$tmp" && PATH=$tmp/stubs exec "$tmp/bin/nerax" -style Fusion "$app") 2>"$tmp/nerax.log" &
 nerax_pid=$! guard_pid=$!
 started_pids+=("$nerax_pid")
 wait_for 60 "the Nerax window" find_window Nerax
