@@ -97,7 +97,16 @@ ui_rect() {
     echo "$rect"
 }
 
-# With $win the window's id and $win_x, $win_y its client area's corner on the screen:
+# find_nerax_window: waits for the main window; sets $win to its id, $win_x and $win_y to its
+# client area's corner on the screen, and $WIDTH and $HEIGHT to its size.
+find_nerax_window() {
+    wait_for 60 "the Nerax window" find_window Nerax
+    win=$window
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    win_x=$X win_y=$Y
+}
+
+# With the main window found:
 focus_nerax() { xdotool windowfocus --sync "$win"; }
 click_at() { # click_at X Y, relative to the window's client area
     xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1

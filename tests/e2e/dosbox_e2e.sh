@@ -55,10 +55,7 @@ expect_tail() {
 (cd "$tmp/cwd" && exec "$tmp/bin/nerax" "$app") 2>"$tmp/nerax.log" &
 nerax_pid=$! guard_pid=$!
 started_pids+=("$nerax_pid")
-wait_for 60 "the Nerax window" find_window Nerax
-win=$window
-eval "$(xdotool getwindowgeometry --shell "$win")"
-win_x=$X win_y=$Y
+find_nerax_window
 
 read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
 read -r custom_x custom_y _ custom_h <<<"$(ui_rect chkPersonalizza)"

@@ -41,10 +41,7 @@ printf '1\r\n""\r\n""\r\n""\r\n""\r\n""\r\n"3"\r\n""\r\n"italiano"\r\n' >"$app/n
 (cd "$tmp/cwd" && exec "$app/nerax") 2>"$tmp/nerax.log" &
 nerax_pid=$! guard_pid=$!
 started_pids+=("$nerax_pid")
-wait_for 60 "the Nerax window" find_window Nerax
-win=$window
-eval "$(xdotool getwindowgeometry --shell "$win")"
-win_x=$X win_y=$Y
+find_nerax_window
 if [ "$WIDTH" -ne 592 ] || [ "$HEIGHT" -ne 329 ]; then
     fail "window is ${WIDTH}x$HEIGHT, not 592x329"
 fi

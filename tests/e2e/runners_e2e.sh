@@ -57,10 +57,7 @@ chmod +x "$tmp/stubs/wine"
 (cd "$tmp" && PATH=$tmp/stubs exec "$tmp/bin/nerax" -style Fusion "$app") 2>"$tmp/nerax.log" &
 nerax_pid=$! guard_pid=$!
 started_pids+=("$nerax_pid")
-wait_for 60 "the Nerax window" find_window Nerax
-win=$window
-eval "$(xdotool getwindowgeometry --shell "$win")"
-win_x=$X win_y=$Y
+find_nerax_window
 read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
 click_at $((list_x + list_w / 2)) $((list_y + 6))
 focus_nerax
