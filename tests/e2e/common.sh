@@ -112,6 +112,20 @@ click_at() { # click_at X Y, relative to the window's client area
     xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1
 }
 
+# type_own_command_line DELAY TEXT: ticks the custom command line, replaces the line's text with
+# TEXT typed a key each DELAY ms, and presses Enter, as a user would.
+type_own_command_line() {
+    local custom_x custom_y custom_h line_x line_y line_w line_h
+    read -r custom_x custom_y _ custom_h <<<"$(ui_rect chkPersonalizza)"
+    read -r line_x line_y line_w line_h <<<"$(ui_rect txtRigaComando)"
+    click_at $((custom_x + 6)) $((custom_y + custom_h / 2))
+    click_at $((line_x + line_w / 2)) $((line_y + line_h / 2))
+    focus_nerax
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay "$1" "$2"
+    xdotool key Return
+}
+
 # make_app_folder DIR NERAX [CALICE]: the program, and the stand-in emulator when given.
 make_app_folder() {
     mkdir -p "$1"

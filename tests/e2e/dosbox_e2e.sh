@@ -58,8 +58,6 @@ started_pids+=("$nerax_pid")
 find_nerax_window
 
 read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
-read -r custom_x custom_y _ custom_h <<<"$(ui_rect chkPersonalizza)"
-read -r line_x line_y line_w line_h <<<"$(ui_rect txtRigaComando)"
 
 # A click on the driver, Enter.
 click_at $((list_x + list_w / 2)) $((list_y + 6))
@@ -74,12 +72,7 @@ cp "$mzexe" "$app/CALICE.EXE"
 chmod 755 "$app/CALICE.EXE"
 line=' pacman  -x "q u" 50% -'
 while [ ${#line} -lt 126 ]; do line+=7; done
-click_at $((custom_x + 6)) $((custom_y + custom_h / 2))
-click_at $((line_x + line_w / 2)) $((line_y + line_h / 2))
-focus_nerax
-xdotool key ctrl+a BackSpace
-xdotool type --delay 15 "$line"
-xdotool key Return
+type_own_command_line 15 "$line"
 expect_tail 2 "$line"
 
 kill -TERM "$nerax_pid"

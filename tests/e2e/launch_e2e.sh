@@ -48,8 +48,6 @@ fi
 
 read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
 read -r image_x image_y image_w _ <<<"$(ui_rect Image1)"
-read -r custom_x custom_y _ custom_h <<<"$(ui_rect chkPersonalizza)"
-read -r line_x line_y line_w line_h <<<"$(ui_rect txtRigaComando)"
 # Above the "no preview" notice, which lies in the middle of the box.
 probe_x=$((image_x + image_w / 2)) probe_y=$((image_y + 16))
 
@@ -80,12 +78,7 @@ xdotool key Return
 wait_for 20 "the fourth start" has_log_lines 4
 
 # A command line of the user's own, with quotes grouping two words.
-click_at $((custom_x + 6)) $((custom_y + custom_h / 2))
-click_at $((line_x + line_w / 2)) $((line_y + line_h / 2))
-focus_nerax
-xdotool key ctrl+a BackSpace
-xdotool type --delay 20 ' alpha -custom "two words" -x'
-xdotool key Return
+type_own_command_line 20 ' alpha -custom "two words" -x'
 wait_for 20 "the fifth start" has_log_lines 5
 
 # No window manager here to offer a close box; SIGTERM closes the window the same way, and
