@@ -112,6 +112,15 @@ click_at() { # click_at X Y, relative to the window's client area
     xdotool mousemove $((win_x + $1)) $((win_y + $2)) click 1
 }
 
+# start_first_driver: clicks the first name of the driver list and presses Enter.
+start_first_driver() {
+    local list_x list_y list_w
+    read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
+    click_at $((list_x + list_w / 2)) $((list_y + 6))
+    focus_nerax
+    xdotool key Return
+}
+
 # type_own_command_line DELAY TEXT: ticks the custom command line, replaces the line's text with
 # TEXT typed a key each DELAY ms, and presses Enter, as a user would.
 type_own_command_line() {

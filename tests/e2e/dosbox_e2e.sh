@@ -57,12 +57,9 @@ nerax_pid=$! guard_pid=$!
 started_pids+=("$nerax_pid")
 find_nerax_window
 
-read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
 
 # A click on the driver, Enter.
-click_at $((list_x + list_w / 2)) $((list_y + 6))
-focus_nerax
-xdotool key Return
+start_first_driver
 expect_tail 1 ' pacman -400x300VESA2 -sound'
 
 # The MZ build under an upper-case name, with the exec bit; a line of the user's own, as long as

@@ -58,10 +58,7 @@ chmod +x "$tmp/stubs/wine"
 nerax_pid=$! guard_pid=$!
 started_pids+=("$nerax_pid")
 find_nerax_window
-read -r list_x list_y list_w _ <<<"$(ui_rect filRoms)"
-click_at $((list_x + list_w / 2)) $((list_y + 6))
-focus_nerax
-xdotool key Return
+start_first_driver
 has_wine_log() { [ -s "$tmp/wine.log" ]; }
 wait_for 20 "wine to be started" has_wine_log
 printf '%s\n' "$app/calice.exe" pacman -400x300VESA2 -sound --- >"$tmp/expected"
