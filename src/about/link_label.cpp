@@ -70,10 +70,13 @@ void LinkLabel::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
-    // Drawn inside the label's own box, so the text keeps its place and its line breaks.
+    // Drawn inside the label's own box, so the text keeps its place and its line breaks. Some
+    // styles draw the frame only once the keyboard has moved the focus; Tab cannot move it off
+    // the window's only control, so the frame is asked for whenever the link has the focus.
     QStylePainter painter(this);
     QStyleOptionFocusRect frame;
     frame.initFrom(this);
+    frame.state |= QStyle::State_KeyboardFocusChange;
     frame.backgroundColor = palette().color(backgroundRole());
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
