@@ -35,6 +35,14 @@ QString spokenCaption(const QString &caption)
     return spoken;
 }
 
+// Qt tells the accessibility bridge of every description set, even an unchanged one; a
+// screen reader would hear the same words again at each language switch.
+void describe(QWidget *control, const QString &description)
+{
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
+}
+
 } // namespace
 
 Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
@@ -272,8 +280,8 @@ void Form1::nameControls()
     // the chosen value in what a screen reader speaks. The command-line box is named by its
     // label, whose buddy it is.
     ui->filRoms->setAccessibleName(spokenCaption(ui->lblRoms->text()));
-    ui->cboSkip->setAccessibleDescription(spokenCaption(ui->lblSkip->text()));
-    ui->cboLingua->setAccessibleDescription(spokenCaption(ui->lblLingua->text()));
+    describe(ui->cboSkip, spokenCaption(ui->lblSkip->text()));
+    describe(ui->cboLingua, spokenCaption(ui->lblLingua->text()));
     ui->Image1->setAccessibleName(spokenCaption(ui->Label2->text()));
     describePreview();
 }
@@ -285,22 +293,27 @@ void Form1::describePreview()
         shown = spokenCaption(ui->Label1->text());
     else if (!ui->Image1->pixmap().isNull())
         shown = spokenCaption(ui->Label2->text()) + m_commandLine.driverName(); // " pacman"
-    ui->Image1->setAccessibleDescription(shown);
+    describe(ui->Image1, shown);
 }
 
 void Form1::announcePreview()
 {
+    const QString before = ui->Image1->accessibleDescription();
     describePreview();
     const QString shown = ui->Image1->accessibleDescription();
     if (shown.isEmpty())
         return;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(ui->Image1, shown);
+    QAccessible::updateAccessibility(&event);
 #else
     // Older Qt has no announcement; a changed description is what a screen reader can follow.
-    QAccessibleEvent event(ui->Image1, QAccessible::DescriptionChanged);
+    // A new description has been told already, a second driver without picture has not.
+    if (shown == before) {
+        QAccessibleEvent event(ui->Image1, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 #endif
-    QAccessible::updateAccessibility(&event);
 }
 
 void Form1::italiano()
