@@ -1,6 +1,7 @@
 #include "about_window.h"
 
 #include "credits_scroll.h"
+#include "link_label.h"
 #include "platform.h"
 #include "ui_about_window.h"
 #include "window_setup.h"
@@ -75,11 +76,18 @@ AboutWindow::AboutWindow(Platform &platform, Variant variant)
     for (QWidget *widget : {static_cast<QWidget *>(this), static_cast<QWidget *>(ui->Picture1),
                             static_cast<QWidget *>(ui->lblURL)})
         widget->installEventFilter(this);
+    connect(ui->lblURL, &LinkLabel::activated, this, &AboutWindow::lblURL_Click);
     m_timer1->setInterval(100);
     connect(m_timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
 
     load();
     centreOnScreen(this);
+
+    // The link is the only control: holding the focus when the window opens, it is read first,
+    // and the window's description gives the version and the description, which take no focus.
+    ui->lblURL->setFocus();
+    setAccessibleDescription(ui->Label2->text() + QStringLiteral(". ") +
+                             ui->Label3->text().simplified());
 }
 
 AboutWindow::~AboutWindow() = default;

@@ -7,6 +7,7 @@
 #include "window_setup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -102,6 +103,9 @@ bool frmDriver::load(const QString &appDir, const QString &selectedFileName,
     }
 
     m_driverPath = resolvePath(appDir, QStringLiteral("drv/") + driverFileName(selectedFileName));
+    // Named once, in the language the window opened with, as its captions are.
+    ui->txtDriver->setAccessibleName(QFileInfo(m_driverPath).fileName());
+    ui->cboFind->setAccessibleName(ui->cboFind->currentText());
     if (!ui->txtDriver->loadFile(m_driverPath)) {
         m_platform.messageBox(QStringLiteral("Il driver non esiste"), QStringLiteral("Errore"),
                               MessageIcon::Error);

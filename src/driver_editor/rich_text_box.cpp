@@ -47,6 +47,19 @@ bool RichTextBox::loadFile(const QString &path)
 
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
+    // Tab types a tab into the file, so the keyboard leaves with Ctrl+Tab and Ctrl+Shift+Tab,
+    // as in other editors; X11 reports Shift+Tab as Backtab.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                              Qt::MetaModifier);
+    if (tab && (held == Qt::ControlModifier ||
+                held == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        const bool forward = event->key() == Qt::Key_Tab && !(held & Qt::ShiftModifier);
+        // The text edit's own version refuses to move while Tab types into it.
+        QWidget::focusNextPrevChild(forward);
+        return;
+    }
     if (event->matches(QKeySequence::InsertLineSeparator)) {
         QKeyEvent newLine(event->type(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         QPlainTextEdit::keyPressEvent(&newLine);

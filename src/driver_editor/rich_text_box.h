@@ -28,6 +28,7 @@ public:
     QString text() const;
 
 protected:
+    // Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back; Tab itself stays a character.
     // A line break typed with Shift or pasted in any form is a new line like any other: the
     // document never holds a line separator (U+2028), which no driver file can hold.
     void keyPressEvent(QKeyEvent *event) override;

@@ -12,12 +12,38 @@
 #include "ui_form1.h"
 #include "window_setup.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPixmap>
+
+namespace {
+
+// A caption as a listener should hear it: without the access-key marker, "&&" as one "&".
+QString spokenCaption(const QString &caption)
+{
+    QString spoken;
+    spoken.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+            break;
+        spoken += caption[i];
+    }
+    return spoken;
+}
+
+// Qt tells the accessibility bridge of every description set, even an unchanged one; a
+// screen reader would hear the same words again at each language switch.
+void describe(QWidget *control, const QString &description)
+{
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
+}
+
+} // namespace
 
 Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::Form1>()), m_platform(platform), m_appDir(appDir),
@@ -40,6 +66,7 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
     delete plain;
 
     connectHandlers();
+    nameControls();
 }
 
 Form1::~Form1() = default;
@@ -243,6 +270,50 @@ void Form1::applyCaptions(bool english)
         else if (auto *frame = qobject_cast<QGroupBox *>(control))
             frame->setTitle(caption);
     }
+    nameControls();
+}
+
+void Form1::nameControls()
+{
+    // A list view takes no name from a buddy label, so the list is named by hand at each switch.
+    // The two drop-down lists are described rather than named: a name would take the place of
+    // the chosen value in what a screen reader speaks. The command-line box is named by its
+    // label, whose buddy it is.
+    ui->filRoms->setAccessibleName(spokenCaption(ui->lblRoms->text()));
+    describe(ui->cboSkip, spokenCaption(ui->lblSkip->text()));
+    describe(ui->cboLingua, spokenCaption(ui->lblLingua->text()));
+    ui->Image1->setAccessibleName(spokenCaption(ui->Label2->text()));
+    describePreview();
+}
+
+void Form1::describePreview()
+{
+    QString shown;
+    if (!ui->Label1->isHidden())
+        shown = spokenCaption(ui->Label1->text());
+    else if (!ui->Image1->pixmap().isNull())
+        shown = spokenCaption(ui->Label2->text()) + m_commandLine.driverName(); // " pacman"
+    describe(ui->Image1, shown);
+}
+
+void Form1::announcePreview()
+{
+    const QString before = ui->Image1->accessibleDescription();
+    describePreview();
+    const QString shown = ui->Image1->accessibleDescription();
+    if (shown.isEmpty())
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(ui->Image1, shown);
+    QAccessible::updateAccessibility(&event);
+#else
+    // Older Qt has no announcement; a changed description is what a screen reader can follow.
+    // A new description has been told already, a second driver without picture has not.
+    if (shown == before) {
+        QAccessibleEvent event(ui->Image1, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+#endif
 }
 
 void Form1::italiano()
@@ -312,9 +383,11 @@ void Form1::showPreview(const QString &baseName)
     if (image.isNull()) {
         ui->Image1->clear();
         ui->Label1->show();
+        announcePreview();
         return;
     }
     ui->Image1->setPixmap(QPixmap::fromImage(image));
+    announcePreview();
 }
 
 void Form1::cmdAvvia_Click()

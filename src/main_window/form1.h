@@ -43,6 +43,9 @@ private:
     void connectHandlers();
     void recompose();
     void applyCaptions(bool english);
+    void nameControls();
+    void describePreview();
+    void announcePreview();
     void setCheck(CommandLine::Check check, const QCheckBox *box);
     void setComboText(const QString &text, bool lingua);
     void restoreLanguage();

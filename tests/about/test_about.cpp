@@ -3,7 +3,9 @@
 #include "fake_platform.h"
 #include "window_setup.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 
@@ -143,6 +145,62 @@ private Q_SLOTS:
             QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-20, -20));
             QCOMPARE(platform.urls.size(), 1);
         }
+    }
+
+    void linkWorksFromTheKeyboard()
+    {
+        FakePlatform platform;
+        const struct
+        {
+            AboutWindow::Variant variant;
+            const char *link, *description;
+        } variants[] = {
+            {AboutWindow::Variant::Italian, "Visita la pagina ufficiale del Nerax",
+             "Nerax 0.1.0. Front-End per l'emulatore Calice. Realizzato per rendervi la vita "
+             "pi\u00f9 facile. Nuove versioni vi aspettano"},
+            {AboutWindow::Variant::English, "Visit the Nerax official Web Site",
+             "Nerax 0.1.0. Front-End for Calice emulator, made to get your life better! New "
+             "release are waiting for you!"},
+        };
+        for (const auto &variant : variants) {
+            AboutWindow window(platform, variant.variant);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QLabel *link = label(window, "lblURL");
+            // Read first when the window opens: the link with the focus, and the description.
+            QVERIFY(link->hasFocus());
+            QCOMPARE(QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Description),
+                     QString::fromUtf8(variant.description));
+            QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(link);
+            QCOMPARE(spoken->role(), QAccessible::Link);
+            QCOMPARE(spoken->text(QAccessible::Name), QString::fromUtf8(variant.link));
+            QTest::keyClick(link, Qt::Key_Tab); // nothing else to go to
+            QVERIFY(link->hasFocus());
+            QVERIFY(!link->font().underline()); // the focus is not the mouse
+        }
+        AboutWindow window(platform, AboutWindow::Variant::English);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QLabel *link = label(window, "lblURL");
+        { // the focus frame shows only while the link has the focus
+            const QImage focused = link->grab().toImage();
+            link->clearFocus();
+            QVERIFY(focused != link->grab().toImage());
+            link->setFocus();
+            QCOMPARE(link->grab().toImage(), focused);
+        }
+        platform.urls.clear();
+        QTest::keyClick(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(link, Qt::Key_Space);
+        QTest::keyClick(link, Qt::Key_Return, Qt::ControlModifier);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QApplication::sendEvent(link, &held);
+        QCOMPARE(platform.urls.size(), 3);
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(link);
+        spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(platform.urls, QList<QUrl>(4, QUrl(QString(kHomePage))));
+        QVERIFY(window.isVisible());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "rich_text_box.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -264,6 +265,39 @@ private Q_SLOTS:
             editor.choose(QStringLiteral("samples"));
             QCOMPARE(text->textCursor().position(), 0);
         }
+    }
+
+    void keyboardLeavesTheTextWithCtrlTab()
+    {
+        const QByteArray bytes("general\r\nz80\r\n");
+        Editor editor(bytes, QStringLiteral("English"));
+        QVERIFY(editor.loaded);
+        editor.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor.window));
+        const auto name = [](QWidget *control) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+            return iface ? iface->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(name(editor.text()), QStringLiteral("game.drv"));
+        QCOMPARE(name(editor.find()), QStringLiteral("Go to..."));
+        const QString before = editor.text()->text();
+        const auto focusAfter = [&](int key, Qt::KeyboardModifiers modifiers) {
+            editor.text()->setFocus();
+            QTest::keyClick(editor.text(), static_cast<Qt::Key>(key), modifiers);
+            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                               : QString();
+        };
+        // On to the go-to list, back to the button before the text; X11 sends Shift+Tab as
+        // Backtab, other systems as Tab with Shift.
+        QCOMPARE(focusAfter(Qt::Key_Tab, Qt::ControlModifier), QStringLiteral("cboFind"));
+        QCOMPARE(focusAfter(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier),
+                 QStringLiteral("cmdAnnulla"));
+        QCOMPARE(focusAfter(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier),
+                 QStringLiteral("cmdAnnulla"));
+        QCOMPARE(editor.text()->text(), before);
+        QCOMPARE(focusAfter(Qt::Key_Tab, Qt::NoModifier), QStringLiteral("txtDriver"));
+        QCOMPARE(editor.text()->text(), QLatin1Char('\t') + before); // Tab is still typed
+        QCOMPARE(editor.file(), bytes);
     }
 
     void failedSaveIsToldAndKeepsTheText()

@@ -5,6 +5,7 @@
 #include "wrap_check_box.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -358,6 +359,78 @@ private Q_SLOTS:
             QVERIFY(platform.messages[1].text.contains(QStringLiteral("Calice.Exe")));
             QVERIFY(platform.messages[1].text.contains(QStringLiteral("permesso negato")));
             QCOMPARE(platform.messages[1].icon, MessageIcon::Error);
+        }
+    }
+
+    void screenReaderNamesFollowTheLanguage()
+    {
+        AppFolder app;
+        app.addDriver(QStringLiteral("pacman.drv"));
+        app.addDriver(QStringLiteral("nopic.drv"));
+        app.addPicture(QStringLiteral("pacman.jpg"));
+        FakePlatform platform;
+        Form1 form(platform, app.dir.path());
+        // What the desktop's accessibility bridge reads and a screen reader speaks.
+        const auto spoken = [&](QWidget *control, QAccessible::Text what) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+            return iface ? iface->text(what) : QStringLiteral("<no interface>");
+        };
+        const auto spokenOf = [&](const char *name, QAccessible::Text what) {
+            return spoken(child<QWidget>(form, name), what);
+        };
+        { // before a language is applied the designed headings name the controls
+            QCOMPARE(spokenOf("filRoms", QAccessible::Name), QStringLiteral("Driver della ROM:"));
+            QCOMPARE(spokenOf("txtRigaComando", QAccessible::Name),
+                     QStringLiteral("Riga di comando:"));
+            QCOMPARE(spokenOf("Image1", QAccessible::Description), QString());
+        }
+        QVERIFY(form.load());
+        auto *lingua = child<QComboBox>(form, "cboLingua");
+        auto *skip = child<QComboBox>(form, "cboSkip");
+        const auto choose = [&](QComboBox *combo, int entry) {
+            combo->setCurrentIndex(entry);
+            Q_EMIT combo->activated(entry);
+        };
+        const struct
+        {
+            int entry;
+            const char *roms, *command, *language, *preview, *missing;
+        } languages[] = {
+            {1, "ROM's Driver:", "Command line", "Language...", "Prewiev", "Prewiev missing"},
+            {0, "Driver della ROM:", "Riga di comando", "Lingua...", "Anteprima",
+             "Anteprima non disponibile"},
+        };
+        for (const auto &language : languages) {
+            // The notice shown before the switch is described in the new language at once.
+            choose(lingua, language.entry);
+            QCOMPARE(spokenOf("Image1", QAccessible::Description),
+                     QString::fromUtf8(language.entry == 1 ? "" : language.missing));
+            QCOMPARE(spokenOf("filRoms", QAccessible::Name), QString::fromUtf8(language.roms));
+            QCOMPARE(spokenOf("txtRigaComando", QAccessible::Name),
+                     QString::fromUtf8(language.command));
+            QCOMPARE(spokenOf("cboLingua", QAccessible::Description),
+                     QString::fromUtf8(language.language));
+            choose(skip, 2); // described, so the chosen value is still what is spoken
+            QCOMPARE(spokenOf("cboSkip", QAccessible::Description), QStringLiteral("Frameskip..."));
+            QCOMPARE(spokenOf("cboSkip", QAccessible::Value), QStringLiteral("2"));
+            QCOMPARE(spokenOf("Image1", QAccessible::Name), QString::fromUtf8(language.preview));
+            chooseDriver(form, QStringLiteral("pacman.drv"));
+            QCOMPARE(spokenOf("Image1", QAccessible::Description),
+                     QString::fromUtf8(language.preview) + QStringLiteral(" pacman"));
+            chooseDriver(form, QStringLiteral("nopic.drv"));
+            QCOMPARE(spokenOf("Image1", QAccessible::Description),
+                     QString::fromUtf8(language.missing));
+            // Every control that takes the focus is named, or described where a name would hide
+            // its value, and no access-key marker is spoken.
+            for (QWidget *control : form.findChildren<QWidget *>()) {
+                if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy() ||
+                    !control->isVisibleTo(&form))
+                    continue;
+                const QString said = spoken(control, QAccessible::Name) +
+                                     spoken(control, QAccessible::Description);
+                QVERIFY2(!said.trimmed().isEmpty() && !said.contains(QLatin1Char('&')),
+                         qPrintable(control->objectName() + QLatin1String(": ") + said));
+            }
         }
     }
 
