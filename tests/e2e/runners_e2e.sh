@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # `nerax FOLDER` from the command line, and the starts that need no DOSBox: a Windows-shaped
 # calice.exe goes through the wine found on PATH (a stand-in that records its arguments); a DOS
-# one with no DOSBox on PATH gets the "Errore" box and nothing starts.
-# Usage: runners_e2e.sh NERAX TAIL_COM FORM1_UI
+# one with no DOSBox on PATH gets the "Errore" box and nothing starts; a native one runs. Each
+# runs in the emulator's folder, not in the one nerax was started from.
+# Usage: runners_e2e.sh NERAX TAIL_COM FORM1_UI CALICE_STANDIN
 set -euo pipefail
-nerax=$1 com=$2 ui=$3
+nerax=$1 com=$2 ui=$3 standin=$4
 
 source "$(dirname "$0")/common.sh"
 isolate_home
@@ -49,7 +50,7 @@ printf 'general\r\n' >"$app/drv/pacman.drv"
 printf '3\r\n""\r\n""\r\n""\r\n" -sound"\r\n""\r\n""\r\n""\r\n"italiano"\r\n' >"$app/nerax.cfg"
 cat >"$tmp/stubs/wine" <<EOF
 #!/bin/bash
-printf '%s\n' "\$@" --- >>"$tmp/wine.log"
+printf '%s\n' "\$(pwd -P)" "\$@" --- >>"$tmp/wine.log"
 EOF
 chmod +x "$tmp/stubs/wine"
 
@@ -61,7 +62,7 @@ find_nerax_window
 start_first_driver
 has_wine_log() { [ -s "$tmp/wine.log" ]; }
 wait_for 20 "wine to be started" has_wine_log
-printf '%s\n' "$app/calice.exe" pacman -400x300VESA2 -sound --- >"$tmp/expected"
+printf '%s\n' "$app" "$app/calice.exe" pacman -400x300VESA2 -sound --- >"$tmp/expected"
 cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started with: $(cat "$tmp/wine.log")"
 
 # Now a DOS build: the box, and nothing started.
@@ -76,6 +77,15 @@ box_gone() { ! find_window Errore; }
 wait_for 20 "the box to close" box_gone
 cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started again: $(cat "$tmp/wine.log")"
 [ ! -e "$app/TAIL.TXT" ] || fail "the DOS program ran"
+
+# And a native build.
+install -m 755 "$standin" "$app/calice.exe"
+focus_nerax
+xdotool key Return
+has_standin_log() { [ -s "$app/calice-cwd.log" ]; }
+wait_for 20 "the stand-in to be started" has_standin_log
+[ "$(cat "$app/calice-cwd.log")" = "$app" ] ||
+    fail "calice.exe ran in $(cat "$app/calice-cwd.log"), not in $app"
 
 kill -TERM "$nerax_pid"
 wait_exit "$nerax_pid" 20
