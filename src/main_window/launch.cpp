@@ -111,10 +111,13 @@ LaunchPlan planDos(const QString &name, const QString &tail, const QString &appD
         problem = dosTailProblem(tail);
     if (!problem.isEmpty())
         return refuse(problem);
+    // -noautoexec: an [autoexec] of the user's own that mounts another drive C: would make our
+    // MOUNT fail and leave the program unfound; the other settings still apply.
     return {dosbox,
-            {QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(escapePercent(folder)),
-             QStringLiteral("-c"), QStringLiteral("C:"), QStringLiteral("-c"),
-             escapePercent(name + tail), QStringLiteral("-c"), QStringLiteral("EXIT")},
+            {QStringLiteral("-noautoexec"), QStringLiteral("-c"),
+             QStringLiteral("MOUNT C \"%1\"").arg(escapePercent(folder)), QStringLiteral("-c"),
+             QStringLiteral("C:"), QStringLiteral("-c"), escapePercent(name + tail),
+             QStringLiteral("-c"), QStringLiteral("EXIT")},
             QString()};
 }
 

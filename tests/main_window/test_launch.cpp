@@ -41,10 +41,15 @@ struct Emulator
     }
     QStringList dosArguments(const QString &mounted, const QString &run) const
     {
-        return {QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(mounted),
-                QStringLiteral("-c"), QStringLiteral("C:"),
-                QStringLiteral("-c"), run,
-                QStringLiteral("-c"), QStringLiteral("EXIT")};
+        return {QStringLiteral("-noautoexec"),
+                QStringLiteral("-c"),
+                QStringLiteral("MOUNT C \"%1\"").arg(mounted),
+                QStringLiteral("-c"),
+                QStringLiteral("C:"),
+                QStringLiteral("-c"),
+                run,
+                QStringLiteral("-c"),
+                QStringLiteral("EXIT")};
     }
 };
 
@@ -230,7 +235,8 @@ private Q_SLOTS:
             QCOMPARE(platform.messages.size(), 1);
             QCOMPARE(platform.starts.size(), 1);
             QCOMPARE(platform.starts[0].program, QStringLiteral("/bin/db"));
-            QCOMPARE(platform.starts[0].arguments.at(5),
+            QCOMPARE(platform.starts[0].workingDirectory, app.dir.path());
+            QCOMPARE(platform.starts[0].arguments.at(6),
                      QStringLiteral("CALICE.EXE pacman -sound"));
         }
     }
