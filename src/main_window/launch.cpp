@@ -137,7 +137,10 @@ ExecutableKind executableKind(QIODevice &file)
     const QByteArray head = file.read(64);
     if (head.startsWith("\177ELF") || head.startsWith("#!"))
         return ExecutableKind::Native;
-    if ((head.startsWith("MZ") || head.startsWith("ZM")) && head.size() == 64) {
+    // The field at 0x3C belongs to the header only when the relocation table, whose offset is at
+    // 0x18, starts past it; in an old DOS program those bytes may be anything.
+    if ((head.startsWith("MZ") || head.startsWith("ZM")) && head.size() == 64 &&
+        qFromLittleEndian<quint16>(head.constData() + 0x18) >= 0x40) {
         const quint32 offset = qFromLittleEndian<quint32>(head.constData() + 0x3C);
         if (offset < quint64(file.size()) && file.seek(offset)) {
             const QByteArray signature = file.read(4);

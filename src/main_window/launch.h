@@ -22,8 +22,9 @@ LaunchCommand splitLaunchCommand(const QString &emulatorPath, const QString &com
 enum class ExecutableKind { Native, Windows, Dos };
 
 // What a program file is, told from its first bytes alone: ELF or "#!" is native; MZ (or ZM)
-// whose 32-bit offset at 0x3C points inside the file at "PE\0\0" or "NE" is Windows; anything
-// else, an empty file included, is a DOS program (an MZ executable or a headerless image).
+// whose header reaches past 0x3F (relocation table offset at 0x18 of at least 0x40) and whose
+// 32-bit offset at 0x3C points inside the file at "PE\0\0" or "NE" is Windows; anything else,
+// an empty file included, is a DOS program (an MZ executable or a headerless image).
 ExecutableKind executableKind(QIODevice &file);
 
 // The largest DOS command tail: its length is one byte and a CR must follow it in 128 bytes.

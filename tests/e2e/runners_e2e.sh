@@ -39,10 +39,12 @@ done
 start_xvfb
 app=$tmp/app
 mkdir -p "$app/drv"
-# An MZ header whose offset at 0x3C points at a PE signature.
+# An MZ header long enough to hold the offset at 0x3C, which points at a PE signature.
 {
     printf 'MZ'
-    head -c 58 /dev/zero
+    head -c 22 /dev/zero
+    printf '\x40\x00'
+    head -c 34 /dev/zero
     printf '\x40\x00\x00\x00PE\x00\x00\x4c\x01'
 } >"$app/calice.exe"
 printf 'general\r\n' >"$app/drv/pacman.drv"

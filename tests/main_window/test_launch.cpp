@@ -12,11 +12,13 @@ Q_DECLARE_METATYPE(ExecutableKind)
 
 namespace {
 
-// The 64 bytes of an MZ header whose offset at 0x3C holds newHeader, then what follows.
-QByteArray mz(quint32 newHeader, const QByteArray &rest = QByteArray())
+// The 64 bytes of an MZ header whose offset at 0x3C holds newHeader, then what follows. The
+// relocation table begins at relocations, past the header as in every Windows program.
+QByteArray mz(quint32 newHeader, const QByteArray &rest = QByteArray(), quint16 relocations = 0x40)
 {
     QByteArray bytes("MZ");
     bytes.resize(0x3C, '\0');
+    qToLittleEndian(relocations, bytes.data() + 0x18);
     char offset[4];
     qToLittleEndian(newHeader, offset);
     return bytes + QByteArray(offset, 4) + rest;
@@ -80,6 +82,11 @@ private Q_SLOTS:
         QTest::newRow("MZ pointing at LE (DOS extender)") << mz(0x40, "LE\0\0") << dos;
         QTest::newRow("offset past the end") << mz(0x1000, QByteArray("PE\0\0", 4)) << dos;
         QTest::newRow("MZ cut before 0x40") << mz(0x40).left(0x3E) << dos;
+        // An old DOS header ends before 0x3C: whatever lies there is code or data, not an offset.
+        QTest::newRow("short header pointing at NE")
+            << mz(0x80, QByteArray(0x40, 'x') + "NE\x05", 0x3F) << dos;
+        QTest::newRow("short header pointing at PE")
+            << mz(0x40, QByteArray("PE\0\0", 4), 0x1C) << dos;
     }
     void tellsTheKindFromTheFirstBytes()
     {
