@@ -22,6 +22,12 @@ status=0
 without_display --version || status=$?
 [ "$status" -eq 0 ] && [ "$(cat "$tmp/out")" = "Nerax 0.01" ] ||
     fail "--version: status $status, said: $(cat "$tmp/out" "$tmp/err")"
+# Nor a display that cannot be reached.
+status=0
+DISPLAY=:4321 QT_QPA_PLATFORM=xcb timeout 30 "$tmp/bin/nerax" --version >"$tmp/out" 2>"$tmp/err" ||
+    status=$?
+[ "$status" -eq 0 ] && [ "$(cat "$tmp/out")" = "Nerax 0.01" ] ||
+    fail "--version with an unreachable display: status $status, said: $(cat "$tmp/out" "$tmp/err")"
 status=0
 without_display --help || status=$?
 [ "$status" -eq 0 ] && grep -q '^Usage: .*nerax \[options\] \[FOLDER\]$' "$tmp/out" ||
