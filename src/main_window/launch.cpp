@@ -132,6 +132,58 @@ LaunchCommand splitLaunchCommand(const QString &emulatorPath, const QString &com
     return command;
 }
 
+QStringList splitWindowsCommandLine(const QString &text)
+{
+    const QChar backslash(QLatin1Char('\\')), quote(QLatin1Char('"'));
+    const qsizetype size = text.size();
+    const auto isBlank = [&](qsizetype i) {
+        return i < size && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t'));
+    };
+    const auto isQuote = [&](qsizetype i) { return i < size && text.at(i) == quote; };
+    QStringList arguments;
+    qsizetype at = 0;
+    for (;;) {
+        while (isBlank(at))
+            ++at;
+        if (at == size)
+            return arguments;
+        QString argument;
+        bool quoted = false;
+        while (at < size && (quoted || !isBlank(at))) {
+            if (text.at(at) == backslash) {
+                qsizetype backslashes = 0;
+                for (; at < size && text.at(at) == backslash; ++at)
+                    ++backslashes;
+                if (!isQuote(at)) {
+                    argument += QString(backslashes, backslash);
+                    continue;
+                }
+                argument += QString(backslashes / 2, backslash);
+                if (backslashes % 2 == 1) {
+                    argument += quote;
+                    ++at;
+                    continue;
+                }
+            }
+            if (isQuote(at)) {
+                // Since 2008 a doubled quote inside quotes is one literal quote, and the quoted
+                // run goes on.
+                if (quoted && isQuote(at + 1)) {
+                    argument += quote;
+                    at += 2;
+                } else {
+                    quoted = !quoted;
+                    ++at;
+                }
+                continue;
+            }
+            argument += text.at(at);
+            ++at;
+        }
+        arguments.append(argument);
+    }
+}
+
 ExecutableKind executableKind(QIODevice &file)
 {
     const QByteArray head = file.read(64);
@@ -161,22 +213,33 @@ LaunchPlan planLaunch(const QString &emulatorPath, const QString &commandLine,
         return {native.program, native.arguments, QString()};
     const ExecutableKind kind = executableKind(file);
     file.close();
+    return planLaunchOfKind(kind, emulatorPath, commandLine, appDir, findProgram);
+}
 
+LaunchPlan planLaunchOfKind(ExecutableKind kind, const QString &emulatorPath,
+                            const QString &commandLine, const QString &appDir,
+                            const std::function<QString(const QString &)> &findProgram)
+{
     const qsizetype glued = gluedLength(commandLine);
+    const QString program = emulatorPath + commandLine.left(glued);
+    const QString tail = commandLine.mid(glued);
     const QString name = QFileInfo(emulatorPath).fileName() + commandLine.left(glued);
     switch (kind) {
-    case ExecutableKind::Native:
+    case ExecutableKind::Native: {
+        const LaunchCommand native = splitLaunchCommand(emulatorPath, commandLine);
         return {native.program, native.arguments, QString()};
+    }
     case ExecutableKind::Windows: {
         const QString wine = findProgram(QStringLiteral("wine"));
         if (wine.isEmpty())
             return refuse(QStringLiteral(
                               "%1 è un programma Windows: per avviarlo serve Wine (pacchetto wine)")
                               .arg(name));
-        return {wine, QStringList{native.program} + native.arguments, QString()};
+        // Wine quotes each argument again so that the program's own C runtime gets it back.
+        return {wine, QStringList{program} + splitWindowsCommandLine(tail), QString()};
     }
     case ExecutableKind::Dos:
         break;
     }
-    return planDos(name, commandLine.mid(glued), appDir, findProgram);
+    return planDos(name, tail, appDir, findProgram);
 }

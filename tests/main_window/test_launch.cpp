@@ -97,6 +97,45 @@ private Q_SLOTS:
         QCOMPARE(executableKind(buffer), kind);
     }
 
+    void splitsAsWindowsDoes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("arguments");
+        // Microsoft's own examples for its C runtime first.
+        QTest::newRow("quoted blanks")
+            << QStringLiteral("\"a b c\" d e")
+            << QStringList{QStringLiteral("a b c"), QStringLiteral("d"), QStringLiteral("e")};
+        QTest::newRow("escaped quote, two backslashes")
+            << QStringLiteral("\"ab\\\"c\" \"\\\\\" d")
+            << QStringList{QStringLiteral("ab\"c"), QStringLiteral("\\"), QStringLiteral("d")};
+        QTest::newRow("backslashes before no quote")
+            << QStringLiteral("a\\\\\\b d\"e f\"g h")
+            << QStringList{QStringLiteral("a\\\\\\b"), QStringLiteral("de fg"),
+                           QStringLiteral("h")};
+        QTest::newRow("three backslashes and a quote")
+            << QStringLiteral("a\\\\\\\"b c d")
+            << QStringList{QStringLiteral("a\\\"b"), QStringLiteral("c"), QStringLiteral("d")};
+        QTest::newRow("four backslashes and a quote")
+            << QStringLiteral("a\\\\\\\\\"b c\" d e")
+            << QStringList{QStringLiteral("a\\\\b c"), QStringLiteral("d"), QStringLiteral("e")};
+        QTest::newRow("doubled quote inside quotes")
+            << QStringLiteral("a\"b\"\" c d") << QStringList{QStringLiteral("ab\" c d")};
+        QTest::newRow("what cmd.exe was given")
+            << QStringLiteral(" /c echo x\"y z\"w \"\" \"C:\\dir\\\" end")
+            << QStringList{QStringLiteral("/c"), QStringLiteral("echo"), QStringLiteral("xy zw"),
+                           QString(), QStringLiteral("C:\\dir\" end")};
+        QTest::newRow("blanks and tabs only") << QStringLiteral(" \t ") << QStringList();
+        QTest::newRow("unclosed quote, trailing backslashes")
+            << QStringLiteral("\ta\\ \"b \\\\")
+            << QStringList{QStringLiteral("a\\"), QStringLiteral("b \\\\")};
+    }
+    void splitsAsWindowsDoes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(splitWindowsCommandLine(text), arguments);
+    }
+
     void plansEachKindWithItsRunner()
     {
         const QString text = QStringLiteral(" pacman -400x300VESA2 -sound \"q u\"");
@@ -130,15 +169,15 @@ private Q_SLOTS:
             QCOMPARE(plan.arguments, emu.dosArguments(QStringLiteral("/e%%1"),
                                                       QStringLiteral("CALICE.EXE 100%% -x")));
         }
-        { // Windows: the path, glued text joined, then the arguments as for a native start
+        { // Windows: the path, glued text joined, then the arguments split as Windows does
             Emulator emu(mz(0x40, QByteArray("PE\0\0", 4)), "calice.exe.old");
             const QString emulatorPath = emu.dir.filePath(QStringLiteral("calice.exe"));
             const LaunchPlan plan = planLaunch(
-                emulatorPath, QStringLiteral(".old pacman \"two words\""), emu.dir.path(),
+                emulatorPath, QStringLiteral(".old pacman \"C:\\dir\\\" x"), emu.dir.path(),
                 [&](const QString &name) { return emu.onPath.value(name); });
             QCOMPARE(plan.program, QStringLiteral("/usr/bin/wine"));
             QCOMPARE(plan.arguments, (QStringList{emu.path, QStringLiteral("pacman"),
-                                                  QStringLiteral("two words")}));
+                                                  QStringLiteral("C:\\dir\" x")}));
         }
         { // no runner: what the file is and what to install, under its own name
             Emulator dos(headerless, "Calice.Exe");
