@@ -97,9 +97,10 @@ LaunchPlan planDos(const QString &name, const QString &tail, const QString &appD
         return refuse(
             QStringLiteral("%1 è un programma DOS: per avviarlo serve DOSBox (pacchetto dosbox)")
                 .arg(name));
-    // The shell finds a program only by a short name ending in .exe or .com.
+    // The shell finds a program only by a short name ending in .exe or .com. \z, not $, which
+    // would let a line feed after the name through.
     static const QRegularExpression dosName(
-        QStringLiteral("^[A-Za-z0-9!#$%&'()@^_`{}~-]{1,8}\\.(exe|com)$"),
+        QStringLiteral("\\A[A-Za-z0-9!#$%&'()@^_`{}~-]{1,8}\\.(exe|com)\\z"),
         QRegularExpression::CaseInsensitiveOption);
     if (!dosName.match(name).hasMatch())
         return refuse(QStringLiteral("%1 è un programma DOS, ma DOSBox lo avvia solo con un nome "
