@@ -12,7 +12,10 @@ class BenchPlatform final : public Platform
 public:
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
     void beep() override {}
-    bool startProgram(const QString &, const QStringList &, QString *) override { return true; }
+    bool startProgram(const QString &, const QStringList &, const QString &, QString *) override
+    {
+        return true;
+    }
     QString findProgram(const QString &) override { return QString(); }
     bool openUrl(const QUrl &) override { return true; }
 };

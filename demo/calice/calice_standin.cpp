@@ -1,7 +1,9 @@
 // Stands in for the emulator in the demo folder and in the end-to-end test. It is not an
 // emulator: it records how it was started, one JSON array per start in calice-log.jsonl beside
-// itself, and shows a small window that says what it was given.
+// itself and the folder it was started in as one line of calice-cwd.log, and shows a small window
+// that says what it was given.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -25,15 +27,23 @@ QString ownFolder()
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
-bool appendLogLine(const QStringList &arguments)
+bool appendLine(const QString &fileName, const QByteArray &line)
 {
-    QFile log(ownFolder() + QStringLiteral("/calice-log.jsonl"));
+    QFile log(ownFolder() + QLatin1Char('/') + fileName);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     // One write per line: two stand-ins started at once each append a whole line.
-    const QByteArray line =
-        QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact) + '\n';
     return log.write(line) == line.size();
+}
+
+bool appendLogLines(const QStringList &arguments)
+{
+    return appendLine(
+               QStringLiteral("calice-log.jsonl"),
+               QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact) +
+                   '\n') &&
+           appendLine(QStringLiteral("calice-cwd.log"),
+                      QFile::encodeName(QDir::currentPath()) + '\n');
 }
 
 bool hasDisplay()
@@ -61,9 +71,8 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (!appendLogLine(arguments)) {
-        std::fputs("calice stand-in: cannot append to calice-log.jsonl beside the program\n",
-                   stderr);
+    if (!appendLogLines(arguments)) {
+        std::fputs("calice stand-in: cannot append to its logs beside the program\n", stderr);
         return 1;
     }
     if (!hasDisplay())

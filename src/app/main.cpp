@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -106,12 +107,32 @@ int readCommandLine(int &argc, char *argv[], const QStringList &arguments, QStri
     return -1;
 }
 
+// Help and the version are answered before the application object opens the display, so that
+// they work where DISPLAY names one that cannot be reached. Returns the exit status, or -1 when
+// neither was asked for. Only the options before "--" count; the rest would be folders.
+int answerHelpOrVersion(int &argc, char *argv[])
+{
+    static const char *const names[] = {"-h", "-?", "--help", "--help-all", "-v", "--version"};
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        for (const char *name : names) {
+            if (std::strcmp(argv[i], name) != 0)
+                continue;
+            QString unused;
+            return readCommandLine(
+                argc, argv, {QString::fromLocal8Bit(argv[0]), QString::fromLatin1(name)}, &unused);
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Nerax"));
     QApplication::setApplicationVersion(QStringLiteral("0.01"));
+    if (const int status = answerHelpOrVersion(argc, argv); status >= 0)
+        return status;
     QString appDir;
     if (!hasDisplay()) {
         QStringList arguments;

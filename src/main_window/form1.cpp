@@ -410,8 +410,10 @@ void Form1::cmdAvvia_Click()
         m_platform.messageBox(plan.refusal, QStringLiteral("Errore"), MessageIcon::Error);
         return;
     }
+    // The emulator looks for its drv folder and DOSBox for a dosbox.conf in the folder it runs
+    // in, whichever folder nerax itself was started from.
     QString reason;
-    if (!m_platform.startProgram(plan.program, plan.arguments, &reason))
+    if (!m_platform.startProgram(plan.program, plan.arguments, m_appDir, &reason))
         m_platform.messageBox(QStringLiteral("Impossibile avviare %1: %2")
                                   .arg(QDir::toNativeSeparators(plan.program), reason),
                               QStringLiteral("Errore"), MessageIcon::Error);

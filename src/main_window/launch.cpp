@@ -97,9 +97,10 @@ LaunchPlan planDos(const QString &name, const QString &tail, const QString &appD
         return refuse(
             QStringLiteral("%1 è un programma DOS: per avviarlo serve DOSBox (pacchetto dosbox)")
                 .arg(name));
-    // The shell finds a program only by a short name ending in .exe or .com.
+    // The shell finds a program only by a short name ending in .exe or .com. \z, not $, which
+    // would let a line feed after the name through.
     static const QRegularExpression dosName(
-        QStringLiteral("^[A-Za-z0-9!#$%&'()@^_`{}~-]{1,8}\\.(exe|com)$"),
+        QStringLiteral("\\A[A-Za-z0-9!#$%&'()@^_`{}~-]{1,8}\\.(exe|com)\\z"),
         QRegularExpression::CaseInsensitiveOption);
     if (!dosName.match(name).hasMatch())
         return refuse(QStringLiteral("%1 è un programma DOS, ma DOSBox lo avvia solo con un nome "
@@ -111,10 +112,13 @@ LaunchPlan planDos(const QString &name, const QString &tail, const QString &appD
         problem = dosTailProblem(tail);
     if (!problem.isEmpty())
         return refuse(problem);
+    // -noautoexec: an [autoexec] of the user's own that mounts another drive C: would make our
+    // MOUNT fail and leave the program unfound; the other settings still apply.
     return {dosbox,
-            {QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(escapePercent(folder)),
-             QStringLiteral("-c"), QStringLiteral("C:"), QStringLiteral("-c"),
-             escapePercent(name + tail), QStringLiteral("-c"), QStringLiteral("EXIT")},
+            {QStringLiteral("-noautoexec"), QStringLiteral("-c"),
+             QStringLiteral("MOUNT C \"%1\"").arg(escapePercent(folder)), QStringLiteral("-c"),
+             QStringLiteral("C:"), QStringLiteral("-c"), escapePercent(name + tail),
+             QStringLiteral("-c"), QStringLiteral("EXIT")},
             QString()};
 }
 
@@ -129,12 +133,67 @@ LaunchCommand splitLaunchCommand(const QString &emulatorPath, const QString &com
     return command;
 }
 
+QStringList splitWindowsCommandLine(const QString &text)
+{
+    const QChar backslash(QLatin1Char('\\')), quote(QLatin1Char('"'));
+    const qsizetype size = text.size();
+    const auto isBlank = [&](qsizetype i) {
+        return i < size && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t'));
+    };
+    const auto isQuote = [&](qsizetype i) { return i < size && text.at(i) == quote; };
+    QStringList arguments;
+    qsizetype at = 0;
+    for (;;) {
+        while (isBlank(at))
+            ++at;
+        if (at == size)
+            return arguments;
+        QString argument;
+        bool quoted = false;
+        while (at < size && (quoted || !isBlank(at))) {
+            if (text.at(at) == backslash) {
+                qsizetype backslashes = 0;
+                for (; at < size && text.at(at) == backslash; ++at)
+                    ++backslashes;
+                if (!isQuote(at)) {
+                    argument += QString(backslashes, backslash);
+                    continue;
+                }
+                argument += QString(backslashes / 2, backslash);
+                if (backslashes % 2 == 1) {
+                    argument += quote;
+                    ++at;
+                    continue;
+                }
+            }
+            if (isQuote(at)) {
+                // Since 2008 a doubled quote inside quotes is one literal quote, and the quoted
+                // run goes on.
+                if (quoted && isQuote(at + 1)) {
+                    argument += quote;
+                    at += 2;
+                } else {
+                    quoted = !quoted;
+                    ++at;
+                }
+                continue;
+            }
+            argument += text.at(at);
+            ++at;
+        }
+        arguments.append(argument);
+    }
+}
+
 ExecutableKind executableKind(QIODevice &file)
 {
     const QByteArray head = file.read(64);
     if (head.startsWith("\177ELF") || head.startsWith("#!"))
         return ExecutableKind::Native;
-    if ((head.startsWith("MZ") || head.startsWith("ZM")) && head.size() == 64) {
+    // The field at 0x3C belongs to the header only when the relocation table, whose offset is at
+    // 0x18, starts past it; in an old DOS program those bytes may be anything.
+    if ((head.startsWith("MZ") || head.startsWith("ZM")) && head.size() == 64 &&
+        qFromLittleEndian<quint16>(head.constData() + 0x18) >= 0x40) {
         const quint32 offset = qFromLittleEndian<quint32>(head.constData() + 0x3C);
         if (offset < quint64(file.size()) && file.seek(offset)) {
             const QByteArray signature = file.read(4);
@@ -155,22 +214,33 @@ LaunchPlan planLaunch(const QString &emulatorPath, const QString &commandLine,
         return {native.program, native.arguments, QString()};
     const ExecutableKind kind = executableKind(file);
     file.close();
+    return planLaunchOfKind(kind, emulatorPath, commandLine, appDir, findProgram);
+}
 
+LaunchPlan planLaunchOfKind(ExecutableKind kind, const QString &emulatorPath,
+                            const QString &commandLine, const QString &appDir,
+                            const std::function<QString(const QString &)> &findProgram)
+{
     const qsizetype glued = gluedLength(commandLine);
+    const QString program = emulatorPath + commandLine.left(glued);
+    const QString tail = commandLine.mid(glued);
     const QString name = QFileInfo(emulatorPath).fileName() + commandLine.left(glued);
     switch (kind) {
-    case ExecutableKind::Native:
+    case ExecutableKind::Native: {
+        const LaunchCommand native = splitLaunchCommand(emulatorPath, commandLine);
         return {native.program, native.arguments, QString()};
+    }
     case ExecutableKind::Windows: {
         const QString wine = findProgram(QStringLiteral("wine"));
         if (wine.isEmpty())
             return refuse(QStringLiteral(
                               "%1 è un programma Windows: per avviarlo serve Wine (pacchetto wine)")
                               .arg(name));
-        return {wine, QStringList{native.program} + native.arguments, QString()};
+        // Wine quotes each argument again so that the program's own C runtime gets it back.
+        return {wine, QStringList{program} + splitWindowsCommandLine(tail), QString()};
     }
     case ExecutableKind::Dos:
         break;
     }
-    return planDos(name, commandLine.mid(glued), appDir, findProgram);
+    return planDos(name, tail, appDir, findProgram);
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -21,7 +20,8 @@ void QtPlatform::beep()
     QApplication::beep();
 }
 
-bool QtPlatform::startProgram(const QString &program, const QStringList &arguments, QString *reason)
+bool QtPlatform::startProgram(const QString &program, const QStringList &arguments,
+                              const QString &workingDirectory, QString *reason)
 {
     // QProcess reports only "failed to start"; say why in the user's terms first.
     const QFileInfo info(program);
@@ -36,7 +36,7 @@ bool QtPlatform::startProgram(const QString &program, const QStringList &argumen
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
-    process.setWorkingDirectory(QDir::currentPath());
+    process.setWorkingDirectory(workingDirectory);
     if (process.startDetached())
         return true;
     *reason = process.errorString();

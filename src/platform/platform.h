@@ -17,10 +17,10 @@ public:
     // A modal box with one OK button; returns when the user has dismissed it.
     virtual void messageBox(const QString &text, const QString &title, MessageIcon icon) = 0;
     virtual void beep() = 0;
-    // Starts the program detached, in the launcher's working folder, without a shell.
-    // On failure returns false and puts a readable reason into *reason.
+    // Starts the program detached in workingDirectory, without a shell. On failure returns
+    // false and puts a readable reason into *reason.
     virtual bool startProgram(const QString &program, const QStringList &arguments,
-                              QString *reason) = 0;
+                              const QString &workingDirectory, QString *reason) = 0;
     // The path of the program called name found on PATH, or an empty string.
     virtual QString findProgram(const QString &name) = 0;
     // Opens a web address with the desktop's default handler; returns whether that worked.
@@ -33,7 +33,7 @@ public:
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
     void beep() override;
     bool startProgram(const QString &program, const QStringList &arguments,
-                      QString *reason) override;
+                      const QString &workingDirectory, QString *reason) override;
     QString findProgram(const QString &name) override;
     bool openUrl(const QUrl &url) override;
 };

@@ -3,7 +3,9 @@
 # elsewhere (a blank and a percent sign in its path) whose calice.exe is a DOS program of our own
 # that writes its command tail to TAIL.TXT. First a headerless image without the exec bit,
 # started from a click on a driver and Enter with the composed line; then an MZ executable named
-# CALICE.EXE with a 126-character line typed by hand. Each tail must arrive byte for byte.
+# CALICE.EXE with a 126-character line typed by hand. Each tail must arrive byte for byte, though
+# the user's own DOSBox configuration mounts another drive C: in its [autoexec], and DOSBox runs in
+# the emulator's folder, not in the one nerax was started from.
 # Usage: dosbox_e2e.sh NERAX TAIL_COM TAIL_MZ FORM1_UI
 set -euo pipefail
 nerax=$1 com=$2 mzexe=$3 ui=$4
@@ -16,16 +18,24 @@ start_xvfb
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 # nerax alone in a folder of its own. DOSBox is reached through PATH, where a shim notes each
-# process it becomes, so that the test can wait for it and end it.
+# process it becomes and the folder it runs in, so that the test can wait for it and end it.
 mkdir -p "$tmp/bin" "$tmp/cwd"
 cp "$nerax" "$tmp/bin/nerax"
 cat >"$tmp/bin/dosbox" <<EOF
 #!/bin/bash
 echo \$\$ >>"$tmp/dosbox.pids"
+pwd -P >>"$tmp/dosbox.cwd"
 exec "$dosbox" "\$@"
 EOF
 chmod +x "$tmp/bin/dosbox"
 export PATH=$tmp/bin:$PATH
+
+# The user's own configuration, wherever this DOSBox reads it (it writes one there when there is
+# none), gives drive C: to another folder and makes it current.
+mkdir -p "$tmp/otherc"
+user_conf=$("$dosbox" -printconf 2>/dev/null | tail -n 1)
+[ -f "$user_conf" ] || fail "DOSBox names no configuration file of the user's: $user_conf"
+printf '\nmount c "%s"\nc:\n' "$tmp/otherc" >>"$user_conf"
 
 app="$tmp/my emu 100%"
 mkdir -p "$app/drv"
@@ -46,6 +56,9 @@ expect_tail() {
     pid=$(sed -n "$1p" "$tmp/dosbox.pids")
     started_pids+=("$pid")
     wait_for 60 "DOSBox start $1 to end" gone "$pid"
+    [ "$(sed -n "$1p" "$tmp/dosbox.cwd")" = "$app" ] ||
+        fail "DOSBox start $1 ran in $(sed -n "$1p" "$tmp/dosbox.cwd"), not in $app"
+    [ -z "$(ls -A "$tmp/otherc")" ] || fail "the program ran on the user's drive C:"
     [ -f "$app/TAIL.TXT" ] || fail "DOSBox start $1 ran no program; the folder holds: $(ls "$app")"
     printf '%s' "$2" >"$tmp/expected"
     cmp -s "$tmp/expected" "$app/TAIL.TXT" ||

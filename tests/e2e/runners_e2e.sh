@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # `nerax FOLDER` from the command line, and the starts that need no DOSBox: a Windows-shaped
 # calice.exe goes through the wine found on PATH (a stand-in that records its arguments); a DOS
-# one with no DOSBox on PATH gets the "Errore" box and nothing starts.
-# Usage: runners_e2e.sh NERAX TAIL_COM FORM1_UI
+# one with no DOSBox on PATH gets the "Errore" box and nothing starts; a native one runs. Each
+# runs in the emulator's folder, not in the one nerax was started from.
+# Usage: runners_e2e.sh NERAX TAIL_COM FORM1_UI CALICE_STANDIN
 set -euo pipefail
-nerax=$1 com=$2 ui=$3
+nerax=$1 com=$2 ui=$3 standin=$4
 
 source "$(dirname "$0")/common.sh"
 isolate_home
@@ -21,6 +22,12 @@ status=0
 without_display --version || status=$?
 [ "$status" -eq 0 ] && [ "$(cat "$tmp/out")" = "Nerax 0.01" ] ||
     fail "--version: status $status, said: $(cat "$tmp/out" "$tmp/err")"
+# Nor a display that cannot be reached.
+status=0
+DISPLAY=:4321 QT_QPA_PLATFORM=xcb timeout 30 "$tmp/bin/nerax" --version >"$tmp/out" 2>"$tmp/err" ||
+    status=$?
+[ "$status" -eq 0 ] && [ "$(cat "$tmp/out")" = "Nerax 0.01" ] ||
+    fail "--version with an unreachable display: status $status, said: $(cat "$tmp/out" "$tmp/err")"
 status=0
 without_display --help || status=$?
 [ "$status" -eq 0 ] && grep -q '^Usage: .*nerax \[options\] \[FOLDER\]$' "$tmp/out" ||
@@ -38,10 +45,12 @@ done
 start_xvfb
 app=$tmp/app
 mkdir -p "$app/drv"
-# An MZ header whose offset at 0x3C points at a PE signature.
+# An MZ header long enough to hold the offset at 0x3C, which points at a PE signature.
 {
     printf 'MZ'
-    head -c 58 /dev/zero
+    head -c 22 /dev/zero
+    printf '\x40\x00'
+    head -c 34 /dev/zero
     printf '\x40\x00\x00\x00PE\x00\x00\x4c\x01'
 } >"$app/calice.exe"
 printf 'general\r\n' >"$app/drv/pacman.drv"
@@ -49,7 +58,7 @@ printf 'general\r\n' >"$app/drv/pacman.drv"
 printf '3\r\n""\r\n""\r\n""\r\n" -sound"\r\n""\r\n""\r\n""\r\n"italiano"\r\n' >"$app/nerax.cfg"
 cat >"$tmp/stubs/wine" <<EOF
 #!/bin/bash
-printf '%s\n' "\$@" --- >>"$tmp/wine.log"
+printf '%s\n' "\$(pwd -P)" "\$@" --- >>"$tmp/wine.log"
 EOF
 chmod +x "$tmp/stubs/wine"
 
@@ -61,7 +70,7 @@ find_nerax_window
 start_first_driver
 has_wine_log() { [ -s "$tmp/wine.log" ]; }
 wait_for 20 "wine to be started" has_wine_log
-printf '%s\n' "$app/calice.exe" pacman -400x300VESA2 -sound --- >"$tmp/expected"
+printf '%s\n' "$app" "$app/calice.exe" pacman -400x300VESA2 -sound --- >"$tmp/expected"
 cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started with: $(cat "$tmp/wine.log")"
 
 # Now a DOS build: the box, and nothing started.
@@ -76,6 +85,15 @@ box_gone() { ! find_window Errore; }
 wait_for 20 "the box to close" box_gone
 cmp -s "$tmp/expected" "$tmp/wine.log" || fail "wine was started again: $(cat "$tmp/wine.log")"
 [ ! -e "$app/TAIL.TXT" ] || fail "the DOS program ran"
+
+# And a native build.
+install -m 755 "$standin" "$app/calice.exe"
+focus_nerax
+xdotool key Return
+has_standin_log() { [ -s "$app/calice-cwd.log" ]; }
+wait_for 20 "the stand-in to be started" has_standin_log
+[ "$(cat "$app/calice-cwd.log")" = "$app" ] ||
+    fail "calice.exe ran in $(cat "$app/calice-cwd.log"), not in $app"
 
 kill -TERM "$nerax_pid"
 wait_exit "$nerax_pid" 20

@@ -331,6 +331,8 @@ private Q_SLOTS:
             QCOMPARE(platform.starts.size(), 1);
             QCOMPARE(platform.starts[0].program, exe);
             QCOMPARE(platform.starts[0].arguments, QStringList());
+            // in the emulator's folder, not the one the test runs in
+            QCOMPARE(platform.starts[0].workingDirectory, app.dir.path());
         }
         { // a driver and the composed line; the real name of calice.exe is used
             custom->setChecked(false);

@@ -12,11 +12,13 @@ Q_DECLARE_METATYPE(ExecutableKind)
 
 namespace {
 
-// The 64 bytes of an MZ header whose offset at 0x3C holds newHeader, then what follows.
-QByteArray mz(quint32 newHeader, const QByteArray &rest = QByteArray())
+// The 64 bytes of an MZ header whose offset at 0x3C holds newHeader, then what follows. The
+// relocation table begins at relocations, past the header as in every Windows program.
+QByteArray mz(quint32 newHeader, const QByteArray &rest = QByteArray(), quint16 relocations = 0x40)
 {
     QByteArray bytes("MZ");
     bytes.resize(0x3C, '\0');
+    qToLittleEndian(relocations, bytes.data() + 0x18);
     char offset[4];
     qToLittleEndian(newHeader, offset);
     return bytes + QByteArray(offset, 4) + rest;
@@ -41,10 +43,15 @@ struct Emulator
     }
     QStringList dosArguments(const QString &mounted, const QString &run) const
     {
-        return {QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(mounted),
-                QStringLiteral("-c"), QStringLiteral("C:"),
-                QStringLiteral("-c"), run,
-                QStringLiteral("-c"), QStringLiteral("EXIT")};
+        return {QStringLiteral("-noautoexec"),
+                QStringLiteral("-c"),
+                QStringLiteral("MOUNT C \"%1\"").arg(mounted),
+                QStringLiteral("-c"),
+                QStringLiteral("C:"),
+                QStringLiteral("-c"),
+                run,
+                QStringLiteral("-c"),
+                QStringLiteral("EXIT")};
     }
 };
 
@@ -75,6 +82,11 @@ private Q_SLOTS:
         QTest::newRow("MZ pointing at LE (DOS extender)") << mz(0x40, "LE\0\0") << dos;
         QTest::newRow("offset past the end") << mz(0x1000, QByteArray("PE\0\0", 4)) << dos;
         QTest::newRow("MZ cut before 0x40") << mz(0x40).left(0x3E) << dos;
+        // An old DOS header ends before 0x3C: whatever lies there is code or data, not an offset.
+        QTest::newRow("short header pointing at NE")
+            << mz(0x80, QByteArray(0x40, 'x') + "NE\x05", 0x3F) << dos;
+        QTest::newRow("short header pointing at PE")
+            << mz(0x40, QByteArray("PE\0\0", 4), 0x1C) << dos;
     }
     void tellsTheKindFromTheFirstBytes()
     {
@@ -83,6 +95,45 @@ private Q_SLOTS:
         QBuffer buffer(&content);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         QCOMPARE(executableKind(buffer), kind);
+    }
+
+    void splitsAsWindowsDoes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("arguments");
+        // Microsoft's own examples for its C runtime first.
+        QTest::newRow("quoted blanks")
+            << QStringLiteral("\"a b c\" d e")
+            << QStringList{QStringLiteral("a b c"), QStringLiteral("d"), QStringLiteral("e")};
+        QTest::newRow("escaped quote, two backslashes")
+            << QStringLiteral("\"ab\\\"c\" \"\\\\\" d")
+            << QStringList{QStringLiteral("ab\"c"), QStringLiteral("\\"), QStringLiteral("d")};
+        QTest::newRow("backslashes before no quote")
+            << QStringLiteral("a\\\\\\b d\"e f\"g h")
+            << QStringList{QStringLiteral("a\\\\\\b"), QStringLiteral("de fg"),
+                           QStringLiteral("h")};
+        QTest::newRow("three backslashes and a quote")
+            << QStringLiteral("a\\\\\\\"b c d")
+            << QStringList{QStringLiteral("a\\\"b"), QStringLiteral("c"), QStringLiteral("d")};
+        QTest::newRow("four backslashes and a quote")
+            << QStringLiteral("a\\\\\\\\\"b c\" d e")
+            << QStringList{QStringLiteral("a\\\\b c"), QStringLiteral("d"), QStringLiteral("e")};
+        QTest::newRow("doubled quote inside quotes")
+            << QStringLiteral("a\"b\"\" c d") << QStringList{QStringLiteral("ab\" c d")};
+        QTest::newRow("what cmd.exe was given")
+            << QStringLiteral(" /c echo x\"y z\"w \"\" \"C:\\dir\\\" end")
+            << QStringList{QStringLiteral("/c"), QStringLiteral("echo"), QStringLiteral("xy zw"),
+                           QString(), QStringLiteral("C:\\dir\" end")};
+        QTest::newRow("blanks and tabs only") << QStringLiteral(" \t ") << QStringList();
+        QTest::newRow("unclosed quote, trailing backslashes")
+            << QStringLiteral("\ta\\ \"b \\\\")
+            << QStringList{QStringLiteral("a\\"), QStringLiteral("b \\\\")};
+    }
+    void splitsAsWindowsDoes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(splitWindowsCommandLine(text), arguments);
     }
 
     void plansEachKindWithItsRunner()
@@ -118,15 +169,15 @@ private Q_SLOTS:
             QCOMPARE(plan.arguments, emu.dosArguments(QStringLiteral("/e%%1"),
                                                       QStringLiteral("CALICE.EXE 100%% -x")));
         }
-        { // Windows: the path, glued text joined, then the arguments as for a native start
+        { // Windows: the path, glued text joined, then the arguments split as Windows does
             Emulator emu(mz(0x40, QByteArray("PE\0\0", 4)), "calice.exe.old");
             const QString emulatorPath = emu.dir.filePath(QStringLiteral("calice.exe"));
             const LaunchPlan plan = planLaunch(
-                emulatorPath, QStringLiteral(".old pacman \"two words\""), emu.dir.path(),
+                emulatorPath, QStringLiteral(".old pacman \"C:\\dir\\\" x"), emu.dir.path(),
                 [&](const QString &name) { return emu.onPath.value(name); });
             QCOMPARE(plan.program, QStringLiteral("/usr/bin/wine"));
             QCOMPARE(plan.arguments, (QStringList{emu.path, QStringLiteral("pacman"),
-                                                  QStringLiteral("two words")}));
+                                                  QStringLiteral("C:\\dir\" x")}));
         }
         { // no runner: what the file is and what to install, under its own name
             Emulator dos(headerless, "Calice.Exe");
@@ -230,7 +281,8 @@ private Q_SLOTS:
             QCOMPARE(platform.messages.size(), 1);
             QCOMPARE(platform.starts.size(), 1);
             QCOMPARE(platform.starts[0].program, QStringLiteral("/bin/db"));
-            QCOMPARE(platform.starts[0].arguments.at(5),
+            QCOMPARE(platform.starts[0].workingDirectory, app.dir.path());
+            QCOMPARE(platform.starts[0].arguments.at(6),
                      QStringLiteral("CALICE.EXE pacman -sound"));
         }
     }

@@ -20,6 +20,7 @@ public:
     {
         QString program;
         QStringList arguments;
+        QString workingDirectory;
     };
 
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override
@@ -28,9 +29,9 @@ public:
     }
     void beep() override { ++beeps; }
     bool startProgram(const QString &program, const QStringList &arguments,
-                      QString *reason) override
+                      const QString &workingDirectory, QString *reason) override
     {
-        starts.append({program, arguments});
+        starts.append({program, arguments, workingDirectory});
         if (!startFailure.isEmpty())
             *reason = startFailure;
         return startFailure.isEmpty();

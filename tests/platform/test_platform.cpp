@@ -123,12 +123,13 @@ private Q_SLOTS:
         QtPlatform platform;
         QTemporaryDir dir;
         QString reason;
-        QVERIFY(!platform.startProgram(dir.filePath(QStringLiteral("calice.exe")), {}, &reason));
+        QVERIFY(!platform.startProgram(dir.filePath(QStringLiteral("calice.exe")), {}, dir.path(),
+                                       &reason));
         QVERIFY(!reason.isEmpty());
         reason.clear();
         const QString notProgram = dir.filePath(QStringLiteral("text.exe"));
         touch(notProgram, "just text\n");
-        QVERIFY(!platform.startProgram(notProgram, {}, &reason));
+        QVERIFY(!platform.startProgram(notProgram, {}, dir.path(), &reason));
         QVERIFY2(!reason.isEmpty(), "a file that is not a program is reported with a reason");
     }
 };
