@@ -27,7 +27,7 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(592, 329);
+    setDesignSize(this, QSize(592, 329));
     setWindowIcon(neraxIcon());
 
     // The buttons carry the index that is mapped to the switch and stored, not their place.
