@@ -84,7 +84,7 @@ bool Form1::load()
     QFile calice(resolvePath(m_appDir, QStringLiteral("calice.exe")));
     if (!calice.open(QIODevice::ReadOnly)) {
         m_platform.messageBox(QStringLiteral("Calice.exe non trovato"), QStringLiteral("Errore!"),
-                              MessageIcon::Error);
+                              MessageIcon::Error, nullptr);
         return false;
     }
     calice.close();
@@ -322,7 +322,7 @@ void Form1::cmdAvvia_Click()
     const bool custom = ui->chkPersonalizza->checkState() == Qt::Checked;
     if (m_commandLine.driverName().isEmpty() && !custom) {
         m_platform.messageBox(QStringLiteral("Devi scegliere un driver per giocare"),
-                              QStringLiteral("Errore"), MessageIcon::Information);
+                              QStringLiteral("Errore"), MessageIcon::Information, this);
         return;
     }
     const QString text = ui->txtRigaComando->text();
@@ -334,14 +334,14 @@ void Form1::cmdAvvia_Click()
         planLaunch(resolvePath(m_appDir, QStringLiteral("calice.exe")), text, m_appDir,
                    [this](const QString &name) { return m_platform.findProgram(name); });
     if (!plan.refusal.isEmpty()) {
-        m_platform.messageBox(plan.refusal, QStringLiteral("Errore"), MessageIcon::Error);
+        m_platform.messageBox(plan.refusal, QStringLiteral("Errore"), MessageIcon::Error, this);
         return;
     }
     QString reason;
     if (!m_platform.startProgram(plan.program, plan.arguments, &reason))
         m_platform.messageBox(QStringLiteral("Impossibile avviare %1: %2")
                                   .arg(QDir::toNativeSeparators(plan.program), reason),
-                              QStringLiteral("Errore"), MessageIcon::Error);
+                              QStringLiteral("Errore"), MessageIcon::Error, this);
 }
 
 void Form1::cmdDriver_Click()

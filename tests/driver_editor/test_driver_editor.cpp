@@ -227,6 +227,7 @@ private Q_SLOTS:
             QCOMPARE(messages.size(), 1);
             QCOMPARE(describe(messages[0]),
                      QStringLiteral(" Nerax-Attenzione|Stringa non trovata|error"));
+            QCOMPARE(messages[0].parent, static_cast<QWidget *>(&editor.window));
             QCOMPARE(text->textCursor().position(), 27);
             QCOMPARE(QApplication::focusWidget(), text);
         }
@@ -319,6 +320,7 @@ private Q_SLOTS:
             QCOMPARE(platform.messages.size(), 1);
             QCOMPARE(describe(platform.messages[0]),
                      QStringLiteral("Errore|Il driver non esiste|error"));
+            QVERIFY2(!platform.messages[0].parent, "the editor goes without being shown");
         }
         // A selected GAME1.DRV is found whatever the case of the file and the folder.
         QCOMPARE(driverFileName(QStringLiteral("GAME1.DRV")), QStringLiteral("GAME1.drv"));

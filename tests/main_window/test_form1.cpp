@@ -214,6 +214,7 @@ private Q_SLOTS:
         QCOMPARE(platform.messages[0].text, QStringLiteral("Calice.exe non trovato"));
         QCOMPARE(platform.messages[0].title, QStringLiteral("Errore!"));
         QCOMPARE(platform.messages[0].icon, MessageIcon::Error);
+        QVERIFY2(!platform.messages[0].parent, "no window is shown yet");
         QCOMPARE(QDir(app.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
     }
@@ -321,6 +322,7 @@ private Q_SLOTS:
                      QStringLiteral("Devi scegliere un driver per giocare"));
             QCOMPARE(platform.messages[0].title, QStringLiteral("Errore"));
             QCOMPARE(platform.messages[0].icon, MessageIcon::Information);
+            QCOMPARE(platform.messages[0].parent, static_cast<QWidget *>(&form));
             QVERIFY(platform.starts.isEmpty());
         }
         { // custom line emptied: started with no arguments at all
@@ -358,6 +360,7 @@ private Q_SLOTS:
             QVERIFY(platform.messages[1].text.contains(QStringLiteral("Calice.Exe")));
             QVERIFY(platform.messages[1].text.contains(QStringLiteral("permesso negato")));
             QCOMPARE(platform.messages[1].icon, MessageIcon::Error);
+            QCOMPARE(platform.messages[1].parent, static_cast<QWidget *>(&form));
         }
     }
 

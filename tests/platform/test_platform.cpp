@@ -1,10 +1,14 @@
 #include "paths.h"
 #include "platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -114,8 +118,54 @@ private Q_SLOTS:
             box->accept();
         });
         platform.messageBox(QStringLiteral("Calice.exe non trovato"), QStringLiteral("Errore!"),
-                            MessageIcon::Error);
+                            MessageIcon::Error, nullptr);
         QVERIFY(seen);
+    }
+
+    void bothBoxesStandOverTheirWindowAndWaitForOk()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const bool sizable : {false, true}) {
+            const QString text = QStringLiteral("Stringa non trovata");
+            QDialog *box = newMessageBox(text, QStringLiteral(" Nerax-Attenzione"),
+                                         MessageIcon::Error, &window, sizable);
+            bool seen = false;
+            QTimer::singleShot(0, this, [&] {
+                QCOMPARE(QApplication::activeModalWidget(), box);
+                QCOMPARE(box->parentWidget(), &window);
+                QVERIFY(box->isWindow());
+                QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+                QCOMPARE(box->windowTitle(), QStringLiteral(" Nerax-Attenzione"));
+                const auto buttons = box->findChildren<QAbstractButton *>();
+                QCOMPARE(buttons.size(), 1);
+                QCOMPARE(qobject_cast<QDialogButtonBox *>(buttons[0]->parentWidget())
+                             ->standardButton(buttons[0]),
+                         QDialogButtonBox::Ok);
+                if (auto *message = qobject_cast<QMessageBox *>(box)) {
+                    QVERIFY(!sizable);
+                    QCOMPARE(message->text(), text);
+                    QCOMPARE(message->icon(), QMessageBox::Critical);
+                } else {
+                    QVERIFY(sizable);
+                    QCOMPARE(box->findChild<QLabel *>(QStringLiteral("text"))->text(), text);
+                    const QImage shown =
+                        box->findChild<QLabel *>(QStringLiteral("icon"))->pixmap().toImage();
+                    const QIcon error = box->style()->standardIcon(QStyle::SP_MessageBoxCritical);
+                    QCOMPARE(shown, error.pixmap(shown.size()).toImage());
+                    // A compositor's maximize is taken, not refused.
+                    box->resize(900, 700);
+                    QCOMPARE(box->size(), QSize(900, 700));
+                }
+                seen = true;
+                buttons[0]->click();
+            });
+            box->exec();
+            QVERIFY(seen);
+            delete box;
+        }
     }
 
     void startReportsWhyItFailed()
