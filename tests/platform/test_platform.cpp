@@ -1,3 +1,4 @@
+#include "display_choice.h"
 #include "paths.h"
 #include "platform.h"
 
@@ -166,6 +167,55 @@ private Q_SLOTS:
             QVERIFY(seen);
             delete box;
         }
+    }
+
+    void x11IsPreferredUnlessTheUserChose_data()
+    {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("chosen");
+        const QByteArray preferred("xcb;wayland");
+        // WAYLAND_DISPLAY plays no part: an X display named is reason enough to try it first.
+        QTest::newRow("X and Wayland") << QByteArray() << QByteArray(":0")
+                                       << QStringList{QStringLiteral("/emu")} << preferred;
+        QTest::newRow("Wayland only: Qt's choice")
+            << QByteArray() << QByteArray() << QStringList() << QByteArray();
+        QTest::newRow("QT_QPA_PLATFORM") << QByteArray("wayland") << QByteArray(":0")
+                                         << QStringList() << QByteArray();
+        QTest::newRow("-platform") << QByteArray() << QByteArray(":0")
+                                   << QStringList{QStringLiteral("-platform"),
+                                                  QStringLiteral("wayland")}
+                                   << QByteArray();
+        QTest::newRow("--platform after the folder")
+            << QByteArray() << QByteArray(":1")
+            << QStringList{QStringLiteral("/emu"), QStringLiteral("--platform"),
+                           QStringLiteral("wayland")}
+            << QByteArray();
+        // Qt takes a last -platform without a name as no choice at all.
+        QTest::newRow("-platform without a name") << QByteArray() << QByteArray(":0")
+                                                  << QStringList{QStringLiteral("-platform")}
+                                                  << preferred;
+        QTest::newRow("-platformtheme") << QByteArray() << QByteArray(":0")
+                                        << QStringList{QStringLiteral("-platformtheme"),
+                                                       QStringLiteral("gtk3")}
+                                        << preferred;
+    }
+
+    void x11IsPreferredUnlessTheUserChose()
+    {
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, display);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, chosen);
+        QList<QByteArray> bytes{QByteArrayLiteral("nerax")};
+        for (const QString &argument : arguments)
+            bytes.append(argument.toLocal8Bit());
+        QList<const char *> argv;
+        for (const QByteArray &argument : bytes)
+            argv.append(argument.constData());
+        QCOMPARE(preferredQtPlatform(variable, display, int(argv.size()), argv.constData()),
+                 chosen);
     }
 
     void startReportsWhyItFailed()
