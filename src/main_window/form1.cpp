@@ -13,6 +13,7 @@
 #include "window_setup.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +41,10 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
     delete plain;
 
     connectHandlers();
+#ifndef QT_NO_SESSIONMANAGER
+    // A session that ends may end the program without closing its windows.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::saveSettings);
+#endif
 }
 
 Form1::~Form1() = default;
@@ -125,6 +130,7 @@ bool Form1::load()
     restoreLanguage();
     pointDriverListAtFolder();
     centreOnScreen(this);
+    m_loaded = true;
     return true;
 }
 
@@ -132,19 +138,28 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     if (!m_unloaded) {
         m_unloaded = true;
-        Settings settings;
-        settings.resolutionIndex = m_commandLine.resolutionIndex();
-        settings.noCheck = m_commandLine.token(CommandLine::NoCheck);
-        settings.sync = m_commandLine.token(CommandLine::Sync);
-        settings.debug = m_commandLine.token(CommandLine::Debug);
-        settings.sound = m_commandLine.token(CommandLine::Sound);
-        settings.swap = m_commandLine.token(CommandLine::Swap);
-        settings.frameskip = m_commandLine.frameskipValue();
-        settings.profile = m_commandLine.token(CommandLine::Profile);
-        settings.language = m_languageKeyword;
-        writeSettingsFile(resolvePath(m_appDir, QStringLiteral("nerax.cfg")), settings);
+        saveSettings();
     }
     event->accept();
+}
+
+void Form1::saveSettings()
+{
+    // Before the load step has finished the options hold only what the file gave, or nothing
+    // at all when calice.exe is missing; the file stays as it is.
+    if (!m_loaded)
+        return;
+    Settings settings;
+    settings.resolutionIndex = m_commandLine.resolutionIndex();
+    settings.noCheck = m_commandLine.token(CommandLine::NoCheck);
+    settings.sync = m_commandLine.token(CommandLine::Sync);
+    settings.debug = m_commandLine.token(CommandLine::Debug);
+    settings.sound = m_commandLine.token(CommandLine::Sound);
+    settings.swap = m_commandLine.token(CommandLine::Swap);
+    settings.frameskip = m_commandLine.frameskipValue();
+    settings.profile = m_commandLine.token(CommandLine::Profile);
+    settings.language = m_languageKeyword;
+    writeSettingsFile(resolvePath(m_appDir, QStringLiteral("nerax.cfg")), settings);
 }
 
 void Form1::keyPressEvent(QKeyEvent *event)
@@ -169,6 +184,7 @@ void Form1::setCheck(CommandLine::Check check, const QCheckBox *box)
     // Only a full tick counts; the partly checked state gives an empty token.
     m_commandLine.setCheck(check, box->checkState() == Qt::Checked);
     recompose();
+    saveSettings();
 }
 
 void Form1::chkNoCheck_Click()
@@ -210,12 +226,14 @@ void Form1::optRisoluzione_Click(int index)
 {
     m_commandLine.setResolution(index);
     recompose();
+    saveSettings();
 }
 
 void Form1::cboSkip_Click()
 {
     m_commandLine.setFrameskip(ui->cboSkip->currentText());
     recompose();
+    saveSettings();
 }
 
 void Form1::setComboText(const QString &text, bool lingua)
@@ -265,6 +283,7 @@ void Form1::cboLingua_Click()
         inglese();
         m_languageKeyword = QStringLiteral("inglese");
     }
+    saveSettings();
 }
 
 void Form1::restoreLanguage()
