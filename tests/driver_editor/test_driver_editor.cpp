@@ -328,6 +328,12 @@ private Q_SLOTS:
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
         QVERIFY(!editor->parentWidget());
+        { // sizable, with a minimize box and no maximize box
+            const Qt::WindowFlags flags = editor->windowFlags();
+            QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+            QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+            QCOMPARE(editor->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        }
         QCOMPARE(editor->driverPath(), app.driver(QStringLiteral("GAME1.DRV")));
         QCOMPARE(texts(editor), QStringLiteral("-1|Vai a...|Salva|Annulla"));
         { // opening again neither reloads nor follows the new selection, but shows the window
