@@ -36,6 +36,11 @@ QDialog *newSizableBox(const QString &text, const QString &title, MessageIcon ic
     label->setObjectName(QStringLiteral("text"));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A short text on one line, as a QMessageBox shows it; a long one wraps at a readable width.
+    const QFontMetrics metrics = label->fontMetrics();
+    label->setMinimumWidth(
+        qMin(metrics.horizontalAdvance(text) + 1, 60 * metrics.averageCharWidth()));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box);
     QObject::connect(buttons, &QDialogButtonBox::accepted, box, &QDialog::accept);
