@@ -10,7 +10,8 @@
 class BenchPlatform final : public Platform
 {
 public:
-    void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
+    void messageBox(const QString &text, const QString &title, MessageIcon icon,
+                    QWidget *parent) override;
     void beep() override {}
     bool startProgram(const QString &, const QStringList &, const QString &, QString *) override
     {

@@ -25,7 +25,7 @@ double medianMs(int repetitions, const std::function<void()> &fn,
     return times[times.size() / 2];
 }
 
-void BenchPlatform::messageBox(const QString &text, const QString &, MessageIcon)
+void BenchPlatform::messageBox(const QString &text, const QString &, MessageIcon, QWidget *)
 {
     std::fprintf(stderr, "bench: unexpected message box: %s\n", qPrintable(text));
 }

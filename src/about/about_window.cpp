@@ -65,7 +65,7 @@ AboutWindow::AboutWindow(Platform &platform, Variant variant)
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(330, 248);
+    setDesignSize(this, QSize(330, 248));
     setWindowIcon(neraxIcon());
     if (variant == Variant::English)
         applyEnglishTexts();

@@ -1,3 +1,4 @@
+#include "display_choice.h"
 #include "form1.h"
 #include "platform.h"
 #include "window_setup.h"
@@ -46,6 +47,19 @@ void closeWindowsOnTerminationSignals(QApplication &app)
     action.sa_flags = SA_RESTART;
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+// Asks Qt for X11 before Wayland where the user has made no choice (see preferredQtPlatform);
+// returns whether QT_QPA_PLATFORM was set here, so that it can be taken back once the
+// application object has read it.
+bool preferX11(int argc, char *argv[])
+{
+    const QByteArray choice =
+        preferredQtPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), argc, argv);
+    if (choice.isEmpty())
+        return false;
+    qputenv("QT_QPA_PLATFORM", choice);
+    return true;
 }
 
 bool hasDisplay()
@@ -147,7 +161,11 @@ int main(int argc, char *argv[])
     }
     // The application object takes out the options that are Qt's own (-style, -platform, ...)
     // before ours are read.
+    const bool choseX11 = preferX11(argc, argv);
     QApplication app(argc, argv);
+    // The choice is nerax's own: the emulator and the browser choose their display themselves.
+    if (choseX11)
+        qunsetenv("QT_QPA_PLATFORM");
     if (const int status = readCommandLine(argc, argv, QCoreApplication::arguments(), &appDir);
         status >= 0)
         return status;

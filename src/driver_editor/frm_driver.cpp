@@ -107,8 +107,9 @@ bool frmDriver::load(const QString &appDir, const QString &selectedFileName,
     ui->txtDriver->setAccessibleName(QFileInfo(m_driverPath).fileName());
     ui->cboFind->setAccessibleName(ui->cboFind->currentText());
     if (!ui->txtDriver->loadFile(m_driverPath)) {
+        // The editor goes without being shown; the box belongs to no window.
         m_platform.messageBox(QStringLiteral("Il driver non esiste"), QStringLiteral("Errore"),
-                              MessageIcon::Error);
+                              MessageIcon::Error, nullptr);
         return false;
     }
     return true;
@@ -131,7 +132,7 @@ void frmDriver::cboFind_Click()
     m_foundPosition = ui->txtDriver->find(m_searchWord);
     if (m_foundPosition == -1)
         m_platform.messageBox(QStringLiteral("Stringa non trovata"),
-                              QStringLiteral(" Nerax-Attenzione"), MessageIcon::Error);
+                              QStringLiteral(" Nerax-Attenzione"), MessageIcon::Error, this);
     else
         ui->txtDriver->setSelStart(m_foundPosition);
     ui->txtDriver->setFocus();
@@ -152,7 +153,7 @@ void frmDriver::cmdSalva_Click()
     }
     m_platform.messageBox(QStringLiteral("Impossibile salvare %1: %2")
                               .arg(QDir::toNativeSeparators(m_driverPath), reason),
-                          QStringLiteral("Errore"), MessageIcon::Error);
+                          QStringLiteral("Errore"), MessageIcon::Error, this);
 }
 
 void frmDriver::cmdAnnulla_Click()

@@ -14,6 +14,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(592, 329);
+    setDesignSize(this, QSize(592, 329));
     setWindowIcon(neraxIcon());
 
     // The buttons carry the index that is mapped to the switch and stored, not their place.
@@ -67,6 +68,10 @@ Form1::Form1(Platform &platform, const QString &appDir, QWidget *parent)
 
     connectHandlers();
     nameControls();
+#ifndef QT_NO_SESSIONMANAGER
+    // A session that ends may end the program without closing its windows.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::saveSettings);
+#endif
 }
 
 Form1::~Form1() = default;
@@ -111,7 +116,7 @@ bool Form1::load()
     QFile calice(resolvePath(m_appDir, QStringLiteral("calice.exe")));
     if (!calice.open(QIODevice::ReadOnly)) {
         m_platform.messageBox(QStringLiteral("Calice.exe non trovato"), QStringLiteral("Errore!"),
-                              MessageIcon::Error);
+                              MessageIcon::Error, nullptr);
         return false;
     }
     calice.close();
@@ -152,6 +157,7 @@ bool Form1::load()
     restoreLanguage();
     pointDriverListAtFolder();
     centreOnScreen(this);
+    m_loaded = true;
     return true;
 }
 
@@ -159,19 +165,28 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     if (!m_unloaded) {
         m_unloaded = true;
-        Settings settings;
-        settings.resolutionIndex = m_commandLine.resolutionIndex();
-        settings.noCheck = m_commandLine.token(CommandLine::NoCheck);
-        settings.sync = m_commandLine.token(CommandLine::Sync);
-        settings.debug = m_commandLine.token(CommandLine::Debug);
-        settings.sound = m_commandLine.token(CommandLine::Sound);
-        settings.swap = m_commandLine.token(CommandLine::Swap);
-        settings.frameskip = m_commandLine.frameskipValue();
-        settings.profile = m_commandLine.token(CommandLine::Profile);
-        settings.language = m_languageKeyword;
-        writeSettingsFile(resolvePath(m_appDir, QStringLiteral("nerax.cfg")), settings);
+        saveSettings();
     }
     event->accept();
+}
+
+void Form1::saveSettings()
+{
+    // Before the load step has finished the options hold only what the file gave, or nothing
+    // at all when calice.exe is missing; the file stays as it is.
+    if (!m_loaded)
+        return;
+    Settings settings;
+    settings.resolutionIndex = m_commandLine.resolutionIndex();
+    settings.noCheck = m_commandLine.token(CommandLine::NoCheck);
+    settings.sync = m_commandLine.token(CommandLine::Sync);
+    settings.debug = m_commandLine.token(CommandLine::Debug);
+    settings.sound = m_commandLine.token(CommandLine::Sound);
+    settings.swap = m_commandLine.token(CommandLine::Swap);
+    settings.frameskip = m_commandLine.frameskipValue();
+    settings.profile = m_commandLine.token(CommandLine::Profile);
+    settings.language = m_languageKeyword;
+    writeSettingsFile(resolvePath(m_appDir, QStringLiteral("nerax.cfg")), settings);
 }
 
 void Form1::keyPressEvent(QKeyEvent *event)
@@ -196,6 +211,7 @@ void Form1::setCheck(CommandLine::Check check, const QCheckBox *box)
     // Only a full tick counts; the partly checked state gives an empty token.
     m_commandLine.setCheck(check, box->checkState() == Qt::Checked);
     recompose();
+    saveSettings();
 }
 
 void Form1::chkNoCheck_Click()
@@ -237,12 +253,14 @@ void Form1::optRisoluzione_Click(int index)
 {
     m_commandLine.setResolution(index);
     recompose();
+    saveSettings();
 }
 
 void Form1::cboSkip_Click()
 {
     m_commandLine.setFrameskip(ui->cboSkip->currentText());
     recompose();
+    saveSettings();
 }
 
 void Form1::setComboText(const QString &text, bool lingua)
@@ -336,6 +354,7 @@ void Form1::cboLingua_Click()
         inglese();
         m_languageKeyword = QStringLiteral("inglese");
     }
+    saveSettings();
 }
 
 void Form1::restoreLanguage()
@@ -395,7 +414,7 @@ void Form1::cmdAvvia_Click()
     const bool custom = ui->chkPersonalizza->checkState() == Qt::Checked;
     if (m_commandLine.driverName().isEmpty() && !custom) {
         m_platform.messageBox(QStringLiteral("Devi scegliere un driver per giocare"),
-                              QStringLiteral("Errore"), MessageIcon::Information);
+                              QStringLiteral("Errore"), MessageIcon::Information, this);
         return;
     }
     const QString text = ui->txtRigaComando->text();
@@ -407,7 +426,7 @@ void Form1::cmdAvvia_Click()
         planLaunch(resolvePath(m_appDir, QStringLiteral("calice.exe")), text, m_appDir,
                    [this](const QString &name) { return m_platform.findProgram(name); });
     if (!plan.refusal.isEmpty()) {
-        m_platform.messageBox(plan.refusal, QStringLiteral("Errore"), MessageIcon::Error);
+        m_platform.messageBox(plan.refusal, QStringLiteral("Errore"), MessageIcon::Error, this);
         return;
     }
     // The emulator looks for its drv folder and DOSBox for a dosbox.conf in the folder it runs
@@ -416,7 +435,7 @@ void Form1::cmdAvvia_Click()
     if (!m_platform.startProgram(plan.program, plan.arguments, m_appDir, &reason))
         m_platform.messageBox(QStringLiteral("Impossibile avviare %1: %2")
                                   .arg(QDir::toNativeSeparators(plan.program), reason),
-                              QStringLiteral("Errore"), MessageIcon::Error);
+                              QStringLiteral("Errore"), MessageIcon::Error, this);
 }
 
 void Form1::cmdDriver_Click()

@@ -15,7 +15,9 @@ class Form1;
 }
 
 // The launcher window: driver list and preview, options, the live command line and the start
-// button. The load step runs before the window is first shown; closing it writes nerax.cfg.
+// button. The load step runs before the window is first shown. nerax.cfg is written whenever a
+// remembered option changes, when the session ends and on closing: a lost display connection
+// ends the program without closing anything, under Wayland without running any exit handler.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -51,6 +53,7 @@ private:
     void restoreLanguage();
     void pointDriverListAtFolder();
     void showPreview(const QString &baseName);
+    void saveSettings();
 
     void chkNoCheck_Click();
     void chkSincro_Click();
@@ -73,5 +76,6 @@ private:
     DriverListModel *m_drivers;
     CommandLine m_commandLine;
     QString m_languageKeyword;
+    bool m_loaded = false;
     bool m_unloaded = false;
 };

@@ -1,18 +1,81 @@
 #include "platform.h"
 
+#include "window_setup.h"
+
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 
-void QtPlatform::messageBox(const QString &text, const QString &title, MessageIcon icon)
+namespace {
+
+QDialog *newSizableBox(const QString &text, const QString &title, MessageIcon icon,
+                       QWidget *parent)
 {
-    QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    title, text, QMessageBox::Ok);
-    box.exec();
+    auto *box = new QDialog(parent);
+    box->setWindowTitle(title);
+    auto *picture = new QLabel(box);
+    picture->setObjectName(QStringLiteral("icon"));
+    const int extent = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+    const QIcon standard = box->style()->standardIcon(
+        icon == MessageIcon::Error ? QStyle::SP_MessageBoxCritical
+                                   : QStyle::SP_MessageBoxInformation,
+        nullptr, box);
+    picture->setPixmap(standard.pixmap(extent, extent));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *label = new QLabel(text, box);
+    label->setObjectName(QStringLiteral("text"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A short text on one line, as a QMessageBox shows it; a long one wraps at a readable width.
+    const QFontMetrics metrics = label->fontMetrics();
+    label->setMinimumWidth(
+        qMin(metrics.horizontalAdvance(text) + 1, 60 * metrics.averageCharWidth()));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, box, &QDialog::accept);
+    auto *layout = new QGridLayout(box);
+    layout->addWidget(picture, 0, 0);
+    layout->addWidget(label, 0, 1);
+    layout->addWidget(buttons, 1, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
+    return box;
+}
+
+} // namespace
+
+QDialog *newMessageBox(const QString &text, const QString &title, MessageIcon icon,
+                       QWidget *parent, bool sizable)
+{
+    QDialog *box = nullptr;
+    if (sizable)
+        box = newSizableBox(text, title, icon, parent);
+    else
+        box = new QMessageBox(icon == MessageIcon::Error ? QMessageBox::Critical
+                                                         : QMessageBox::Information,
+                              title, text, QMessageBox::Ok, parent);
+    // Shown over its parent, the box still keeps the whole program waiting.
+    box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
+void QtPlatform::messageBox(const QString &text, const QString &title, MessageIcon icon,
+                            QWidget *parent)
+{
+    // The parent may go while the box is up (a signal closes every window), and the box with it.
+    const QPointer<QDialog> box = newMessageBox(text, title, icon, parent, compositorSizesWindows());
+    box->exec();
+    delete box.data();
 }
 
 void QtPlatform::beep()

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QUrl;
+class QWidget;
 
 enum class MessageIcon { Information, Error };
 
@@ -14,8 +16,11 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    // A modal box with one OK button; returns when the user has dismissed it.
-    virtual void messageBox(const QString &text, const QString &title, MessageIcon icon) = 0;
+    // An application-modal box with one OK button; returns when the user has dismissed it. It
+    // is shown over parent, the window whose action it speaks for; a box with no parent
+    // belongs to no window (none is shown yet, or its window is going).
+    virtual void messageBox(const QString &text, const QString &title, MessageIcon icon,
+                            QWidget *parent) = 0;
     virtual void beep() = 0;
     // Starts the program detached in workingDirectory, without a shell. On failure returns
     // false and puts a readable reason into *reason.
@@ -30,10 +35,18 @@ public:
 class QtPlatform final : public Platform
 {
 public:
-    void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
+    void messageBox(const QString &text, const QString &title, MessageIcon icon,
+                    QWidget *parent) override;
     void beep() override;
     bool startProgram(const QString &program, const QStringList &arguments,
                       const QString &workingDirectory, QString *reason) override;
     QString findProgram(const QString &name) override;
     bool openUrl(const QUrl &url) override;
 };
+
+// The box that QtPlatform::messageBox shows, application-modal and over its parent. sizable:
+// where the compositor decides window sizes (compositorSizesWindows) a QMessageBox, which fixes
+// its own size, would end the program when maximized; a dialog of our own with the same text,
+// title, icon and one OK button takes whatever size it is given.
+QDialog *newMessageBox(const QString &text, const QString &title, MessageIcon icon,
+                       QWidget *parent, bool sizable);

@@ -24,6 +24,21 @@ void centreOnScreen(QWidget *window)
                  available.y() + (available.height() - size.height()) / 2);
 }
 
+bool compositorSizesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void setDesignSize(QWidget *window, const QSize &size)
+{
+    if (compositorSizesWindows()) {
+        window->setMinimumSize(size);
+        window->resize(size);
+    } else {
+        window->setFixedSize(size);
+    }
+}
+
 void setUpApplicationLook()
 {
     QApplication::setWindowIcon(neraxIcon());

@@ -228,6 +228,7 @@ private Q_SLOTS:
             QCOMPARE(messages.size(), 1);
             QCOMPARE(describe(messages[0]),
                      QStringLiteral(" Nerax-Attenzione|Stringa non trovata|error"));
+            QCOMPARE(messages[0].parent, static_cast<QWidget *>(&editor.window));
             QCOMPARE(text->textCursor().position(), 27);
             QCOMPARE(QApplication::focusWidget(), text);
         }
@@ -353,6 +354,7 @@ private Q_SLOTS:
             QCOMPARE(platform.messages.size(), 1);
             QCOMPARE(describe(platform.messages[0]),
                      QStringLiteral("Errore|Il driver non esiste|error"));
+            QVERIFY2(!platform.messages[0].parent, "the editor goes without being shown");
         }
         // A selected GAME1.DRV is found whatever the case of the file and the folder.
         QCOMPARE(driverFileName(QStringLiteral("GAME1.DRV")), QStringLiteral("GAME1.drv"));
@@ -360,6 +362,12 @@ private Q_SLOTS:
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
         QVERIFY(!editor->parentWidget());
+        { // sizable, with a minimize box and no maximize box
+            const Qt::WindowFlags flags = editor->windowFlags();
+            QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+            QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+            QCOMPARE(editor->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        }
         QCOMPARE(editor->driverPath(), app.driver(QStringLiteral("GAME1.DRV")));
         QCOMPARE(texts(editor), QStringLiteral("-1|Vai a...|Salva|Annulla"));
         { // opening again neither reloads nor follows the new selection, but shows the window

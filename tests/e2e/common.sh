@@ -56,7 +56,8 @@ isolate_home() {
     unset WAYLAND_DISPLAY
 }
 
-# Starts Xvfb and points DISPLAY and Qt at it, returning only once a client can connect. Each
+# Starts Xvfb and points DISPLAY and Qt at it, returning only once a client can connect; its
+# process id goes to $xvfb_pid. Each
 # attempt takes a display number of its own from a wide range, so tests started together rarely
 # meet; when the server ends (its number taken, its lock held) or never answers, the next attempt
 # takes another number. A connection counts only while the lock of that number holds our server's
@@ -75,6 +76,7 @@ start_xvfb() {
             read -r owner 2>/dev/null <"/tmp/.X$number-lock" || true
             if [ "$owner" = "$pid" ] && xdpyinfo -display ":$number" >/dev/null 2>&1; then
                 started_pids+=("$pid")
+                xvfb_pid=$pid
                 export DISPLAY=:$number
                 export QT_QPA_PLATFORM=xcb
                 return 0

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSessionManager>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -203,6 +204,49 @@ private Q_SLOTS:
         }
     }
 
+    void everyRememberedChangeIsWrittenAtOnce()
+    {
+        AppFolder app;
+        const QString cfg = app.path(QStringLiteral("nerax.cfg"));
+        // Records that a rewrite would change: "x" comes back as " -nocheck".
+        const QByteArray stored(
+            "1\r\n\"x\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"3\"\r\n\"\"\r\n\"italiano\"\r\n");
+        writeFile(cfg, stored);
+        FakePlatform platform;
+        Form1 form(platform, app.dir.path());
+        { // restoring the options leaves the file as it was
+            QVERIFY(form.load());
+            QVERIFY(child<QCheckBox>(form, "chkNoCheck")->isChecked());
+            QCOMPARE(readFile(cfg), stored);
+        }
+        const auto record = [&](int line) { return readFile(cfg).split('\n').value(line - 1); };
+        { // each remembered option is in the file as soon as it changes, with the window open
+            child<QCheckBox>(form, "chkSuono")->setChecked(true);
+            QCOMPARE(record(2), QByteArray("\" -nocheck\"\r"));
+            QCOMPARE(record(5), QByteArray("\" -sound\"\r"));
+            child<QRadioButton>(form, "optRisoluzione5")->click();
+            QCOMPARE(record(1), QByteArray("5\r"));
+            auto *skip = child<QComboBox>(form, "cboSkip");
+            skip->setFocus();
+            QTest::keyClick(skip, Qt::Key_Down);
+            QCOMPARE(record(7), QByteArray("\"4\"\r"));
+            auto *lingua = child<QComboBox>(form, "cboLingua");
+            lingua->setFocus();
+            QTest::keyClick(lingua, Qt::Key_Down);
+            QCOMPARE(record(9), QByteArray("\"inglese\"\r"));
+            child<QCheckBox>(form, "chkNoCheck")->setChecked(false);
+            QCOMPARE(readFile(cfg), QByteArray("5\r\n\"\"\r\n\"\"\r\n\"\"\r\n\" -sound\"\r\n\"\"\r\n\"4\"\r\n\"\""
+                                               "\r\n\"inglese\"\r\n"));
+        }
+        { // the session manager asking for the data writes it too
+            QFile::remove(cfg);
+            auto *session = qApp->findChild<QSessionManager *>();
+            QVERIFY(session);
+            Q_EMIT qApp->commitDataRequest(*session);
+            QCOMPARE(record(9), QByteArray("\"inglese\"\r"));
+        }
+    }
+
     void refusesToStartWithoutTheEmulator()
     {
         AppFolder app(nullptr);
@@ -210,11 +254,14 @@ private Q_SLOTS:
         {
             Form1 form(platform, app.dir.path());
             QVERIFY(!form.load());
+            child<QCheckBox>(form, "chkSuono")->setChecked(true);
+            form.close();
         }
         QCOMPARE(platform.messages.size(), 1);
         QCOMPARE(platform.messages[0].text, QStringLiteral("Calice.exe non trovato"));
         QCOMPARE(platform.messages[0].title, QStringLiteral("Errore!"));
         QCOMPARE(platform.messages[0].icon, MessageIcon::Error);
+        QVERIFY2(!platform.messages[0].parent, "no window is shown yet");
         QCOMPARE(QDir(app.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
     }
@@ -322,6 +369,7 @@ private Q_SLOTS:
                      QStringLiteral("Devi scegliere un driver per giocare"));
             QCOMPARE(platform.messages[0].title, QStringLiteral("Errore"));
             QCOMPARE(platform.messages[0].icon, MessageIcon::Information);
+            QCOMPARE(platform.messages[0].parent, static_cast<QWidget *>(&form));
             QVERIFY(platform.starts.isEmpty());
         }
         { // custom line emptied: started with no arguments at all
@@ -361,6 +409,7 @@ private Q_SLOTS:
             QVERIFY(platform.messages[1].text.contains(QStringLiteral("Calice.Exe")));
             QVERIFY(platform.messages[1].text.contains(QStringLiteral("permesso negato")));
             QCOMPARE(platform.messages[1].icon, MessageIcon::Error);
+            QCOMPARE(platform.messages[1].parent, static_cast<QWidget *>(&form));
         }
     }
 

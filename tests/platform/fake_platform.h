@@ -15,6 +15,7 @@ public:
         QString text;
         QString title;
         MessageIcon icon;
+        QWidget *parent; // only compared, never used: the window may be gone
     };
     struct Start
     {
@@ -23,9 +24,10 @@ public:
         QString workingDirectory;
     };
 
-    void messageBox(const QString &text, const QString &title, MessageIcon icon) override
+    void messageBox(const QString &text, const QString &title, MessageIcon icon,
+                    QWidget *parent) override
     {
-        messages.append({text, title, icon});
+        messages.append({text, title, icon, parent});
     }
     void beep() override { ++beeps; }
     bool startProgram(const QString &program, const QStringList &arguments,

@@ -1,10 +1,15 @@
+#include "display_choice.h"
 #include "paths.h"
 #include "platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -114,8 +119,103 @@ private Q_SLOTS:
             box->accept();
         });
         platform.messageBox(QStringLiteral("Calice.exe non trovato"), QStringLiteral("Errore!"),
-                            MessageIcon::Error);
+                            MessageIcon::Error, nullptr);
         QVERIFY(seen);
+    }
+
+    void bothBoxesStandOverTheirWindowAndWaitForOk()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const bool sizable : {false, true}) {
+            const QString text = QStringLiteral("Stringa non trovata");
+            QDialog *box = newMessageBox(text, QStringLiteral(" Nerax-Attenzione"),
+                                         MessageIcon::Error, &window, sizable);
+            bool seen = false;
+            QTimer::singleShot(0, this, [&] {
+                QCOMPARE(QApplication::activeModalWidget(), box);
+                QCOMPARE(box->parentWidget(), &window);
+                QVERIFY(box->isWindow());
+                QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+                QCOMPARE(box->windowTitle(), QStringLiteral(" Nerax-Attenzione"));
+                const auto buttons = box->findChildren<QAbstractButton *>();
+                QCOMPARE(buttons.size(), 1);
+                QCOMPARE(qobject_cast<QDialogButtonBox *>(buttons[0]->parentWidget())
+                             ->standardButton(buttons[0]),
+                         QDialogButtonBox::Ok);
+                if (auto *message = qobject_cast<QMessageBox *>(box)) {
+                    QVERIFY(!sizable);
+                    QCOMPARE(message->text(), text);
+                    QCOMPARE(message->icon(), QMessageBox::Critical);
+                } else {
+                    QVERIFY(sizable);
+                    QCOMPARE(box->findChild<QLabel *>(QStringLiteral("text"))->text(), text);
+                    const QImage shown =
+                        box->findChild<QLabel *>(QStringLiteral("icon"))->pixmap().toImage();
+                    const QIcon error = box->style()->standardIcon(QStyle::SP_MessageBoxCritical);
+                    QCOMPARE(shown, error.pixmap(shown.size()).toImage());
+                    // A compositor's maximize is taken, not refused.
+                    box->resize(900, 700);
+                    QCOMPARE(box->size(), QSize(900, 700));
+                }
+                seen = true;
+                buttons[0]->click();
+            });
+            box->exec();
+            QVERIFY(seen);
+            delete box;
+        }
+    }
+
+    void x11IsPreferredUnlessTheUserChose_data()
+    {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("chosen");
+        const QByteArray preferred("xcb;wayland");
+        // WAYLAND_DISPLAY plays no part: an X display named is reason enough to try it first.
+        QTest::newRow("X and Wayland") << QByteArray() << QByteArray(":0")
+                                       << QStringList{QStringLiteral("/emu")} << preferred;
+        QTest::newRow("Wayland only: Qt's choice")
+            << QByteArray() << QByteArray() << QStringList() << QByteArray();
+        QTest::newRow("QT_QPA_PLATFORM") << QByteArray("wayland") << QByteArray(":0")
+                                         << QStringList() << QByteArray();
+        QTest::newRow("-platform") << QByteArray() << QByteArray(":0")
+                                   << QStringList{QStringLiteral("-platform"),
+                                                  QStringLiteral("wayland")}
+                                   << QByteArray();
+        QTest::newRow("--platform after the folder")
+            << QByteArray() << QByteArray(":1")
+            << QStringList{QStringLiteral("/emu"), QStringLiteral("--platform"),
+                           QStringLiteral("wayland")}
+            << QByteArray();
+        // Qt takes a last -platform without a name as no choice at all.
+        QTest::newRow("-platform without a name") << QByteArray() << QByteArray(":0")
+                                                  << QStringList{QStringLiteral("-platform")}
+                                                  << preferred;
+        QTest::newRow("-platformtheme") << QByteArray() << QByteArray(":0")
+                                        << QStringList{QStringLiteral("-platformtheme"),
+                                                       QStringLiteral("gtk3")}
+                                        << preferred;
+    }
+
+    void x11IsPreferredUnlessTheUserChose()
+    {
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, display);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, chosen);
+        QList<QByteArray> bytes{QByteArrayLiteral("nerax")};
+        for (const QString &argument : arguments)
+            bytes.append(argument.toLocal8Bit());
+        QList<const char *> argv;
+        for (const QByteArray &argument : bytes)
+            argv.append(argument.constData());
+        QCOMPARE(preferredQtPlatform(variable, display, int(argv.size()), argv.constData()),
+                 chosen);
     }
 
     void startReportsWhyItFailed()
