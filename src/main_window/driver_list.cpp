@@ -17,7 +17,8 @@ quint8 foldAscii(quint8 c)
 
 struct SortKey
 {
-    quint64 head; // the first eight bytes folded to lower case, the first one on top, 0 past the end
+    // The first eight bytes folded to lower case, the first one on top, 0 past the end.
+    quint64 head;
     quint32 start;
     quint32 length;
 };
@@ -52,8 +53,7 @@ bool asciiLess(const char *bytes, const SortKey &a, const SortKey &b)
     return std::memcmp(x, y, common) < 0;
 }
 
-template <typename A, typename B>
-bool qtLess(A a, B b)
+template <typename A, typename B> bool qtLess(A a, B b)
 {
     const int order = a.compare(b, Qt::CaseInsensitive);
     return order != 0 ? order < 0 : a.compare(b, Qt::CaseSensitive) < 0;
@@ -95,7 +95,8 @@ bool isAscii(const char *bytes, std::size_t length)
 QString DriverNames::at(qsizetype index) const
 {
     const char *name = m_bytes.data() + m_starts[static_cast<std::size_t>(index)];
-    return QFile::decodeName(QByteArray::fromRawData(name, static_cast<qsizetype>(std::strlen(name))));
+    return QFile::decodeName(
+        QByteArray::fromRawData(name, static_cast<qsizetype>(std::strlen(name))));
 }
 
 DriverNames scanDrivers(const QString &folder)

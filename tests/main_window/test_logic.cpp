@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -314,23 +315,24 @@ private Q_SLOTS:
         // Pieces chosen where byte and QString orders could part: the signs between 'Z' and 'a',
         // letters whose case folds beyond ASCII (Kelvin sign, long s, dotless i, final sigma,
         // Deseret letters beyond UTF-16's first plane), and bytes that are not UTF-8.
-        const std::vector<QByteArray> ascii = {"a", "B", "c", "Z", "z", "0", "9", "_", "[", "^",
-                                               "`", "{", "~", "@", "-", " ", ".", "'", "pac",
-                                               "PAC", "Man", "neo.geo", "street fighter "};
-        const std::vector<QByteArray> wide = {"\xc3\xa9", "\xc3\x89", "\xc3\x9f", "\xe1\xba\x9e",
-                                              "\xc4\xb1", "\xc4\xb0", "\xcf\x83", "\xcf\x82",
-                                              "\xce\xa3", "\xe2\x84\xaa", "\xc5\xbf", "\xc2\xb5",
-                                              "\xf0\x90\x90\x80", "\xf0\x90\x90\xa8",
-                                              "\xf0\x9f\x98\x80", "\xc7\x85"};
-        const std::vector<QByteArray> broken = {"\xff", "\xfe", "\xc3", "\xe2\x82",
-                                                "\xed\xa0\x80", "\xc0\xaf", "\x80"};
-        const std::vector<QByteArray> endings = {".drv", ".DRV", ".Drv", ".dRV", ".drv.bak",
-                                                 ".txt", ".drvx", "drv", ".dr"};
+        const QByteArrayList ascii =
+            QByteArray("a|B|c|Z|z|0|9|_|[|^|`|{|~|@|-| |.|'|pac|PAC|Man|neo.geo|street fighter ")
+                .split('|');
+        const QByteArrayList wide = {
+            "\xc3\xa9",         "\xc3\x89",         "\xc3\x9f",         "\xe1\xba\x9e",
+            "\xc4\xb1",         "\xc4\xb0",         "\xcf\x83",         "\xcf\x82",
+            "\xce\xa3",         "\xe2\x84\xaa",     "\xc5\xbf",         "\xc2\xb5",
+            "\xf0\x90\x90\x80", "\xf0\x90\x90\xa8", "\xf0\x9f\x98\x80", "\xc7\x85"};
+        const QByteArrayList broken = {"\xff",         "\xfe",     "\xc3", "\xe2\x82",
+                                       "\xed\xa0\x80", "\xc0\xaf", "\x80"};
+        const QByteArrayList endings =
+            QByteArray(".drv|.DRV|.Drv|.dRV|.drv.bak|.txt|.drvx|drv|.dr").split('|');
         for (unsigned seed = 1; seed <= 60; ++seed) {
             std::mt19937 random(seed);
-            const auto pick = [&](const std::vector<QByteArray> &from) {
-                return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+            const auto below = [&](qsizetype size) {
+                return std::uniform_int_distribution<qsizetype>(0, size - 1)(random);
             };
+            const auto pick = [&](const QByteArrayList &from) { return from[below(from.size())]; };
             const auto chance = [&](int percent) {
                 return std::uniform_int_distribution<int>(0, 99)(random) < percent;
             };
@@ -339,13 +341,13 @@ private Q_SLOTS:
             const int brokenPercent = seed % 3 == 0 ? 0 : 6;
             QTemporaryDir dir;
             const QByteArray folder = QFile::encodeName(dir.path());
-            std::vector<QByteArray> made;
+            const auto cleanUp = qScopeGuard([&] { removeEntries(folder); });
+            QByteArrayList made;
             for (int n = 0; n < 80; ++n) {
                 QByteArray name;
                 if (!made.empty() && chance(20)) {
                     // The same name in another case, or a longer one sharing its start.
-                    name = made[std::uniform_int_distribution<std::size_t>(0, made.size() - 1)(
-                        random)];
+                    name = made[below(made.size())];
                     name = chance(50) ? name.toUpper() : name.chopped(4) + pick(ascii);
                 } else {
                     const int pieces = std::uniform_int_distribution<int>(1, 6)(random);
@@ -364,8 +366,7 @@ private Q_SLOTS:
                                     : kind < 95 ? Entry::LinkToFolder
                                     : kind < 97 ? Entry::BrokenLink
                                                 : Entry::Fifo;
-                if (std::find(made.begin(), made.end(), name) != made.end() ||
-                    name.startsWith("target ") || name.contains('/'))
+                if (made.contains(name) || name.startsWith("target ") || name.contains('/'))
                     continue;
                 QVERIFY2(makeEntry(folder, name, entry), name.toHex().constData());
                 made.push_back(name);
@@ -373,7 +374,6 @@ private Q_SLOTS:
             const QStringList expected = qtDriverList(dir.path());
             QVERIFY2(expected.size() > 20, "too few drivers to say anything");
             const QStringList actual = listed(scanDrivers(dir.path()));
-            removeEntries(folder);
             QVERIFY2(actual == expected, qPrintable(QStringLiteral("seed %1:\n%2\nexpected:\n%3")
                                                         .arg(seed)
                                                         .arg(actual.join(QLatin1Char('|')),
