@@ -7,10 +7,94 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+QStringList listed(const DriverNames &names)
+{
+    QStringList result;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        result.append(names.at(i));
+    return result;
+}
+
+// What the list showed when it was Qt's own file iterator and a QString sort: the entries and
+// the order the byte-level scan must reproduce. A name that is not UTF-8 comes back from Qt as
+// another name, of a file that does not exist; Qt 6.4's iterator drops it, and so does the list.
+QStringList qtDriverList(const QString &folder)
+{
+    QStringList names;
+    QDirIterator it(folder, {QStringLiteral("*.drv")}, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        if (QFileInfo::exists(it.filePath()))
+            names.append(it.fileName());
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+// A folder entry named by raw bytes, which need not be valid UTF-8.
+enum class Entry { File, Folder, LinkToFile, LinkToFolder, BrokenLink, Fifo };
+
+bool makeEntry(const QByteArray &folder, const QByteArray &name, Entry kind)
+{
+    const QByteArray path = folder + '/' + name;
+    switch (kind) {
+    case Entry::File: {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        return fd >= 0 && ::close(fd) == 0;
+    }
+    case Entry::Folder:
+        return ::mkdir(path.constData(), 0755) == 0;
+    case Entry::LinkToFile: {
+        const QByteArray target = "target " + name;
+        return makeEntry(folder, target, Entry::File) &&
+               ::symlink(target.constData(), path.constData()) == 0;
+    }
+    case Entry::LinkToFolder:
+        return ::symlink(".", path.constData()) == 0;
+    case Entry::BrokenLink:
+        return ::symlink("nowhere", path.constData()) == 0;
+    case Entry::Fifo:
+        return ::mkfifo(path.constData(), 0644) == 0;
+    }
+    return false;
+}
+
+// QTemporaryDir cannot remove what it cannot name, so the raw names go by their bytes.
+void removeEntries(const QByteArray &folder)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != ".." && ::unlinkat(dirfd(dir), name.constData(), 0) != 0)
+            ::unlinkat(dirfd(dir), name.constData(), AT_REMOVEDIR);
+    }
+    ::closedir(dir);
+}
+
+} // namespace
 
 class TestLogic : public QObject
 {
@@ -218,10 +302,83 @@ private Q_SLOTS:
                                  ".hidden.drv", "gamma.drv.bak", "$(touch PWNED).drv"})
             writeFile(dir.filePath(QLatin1String(name)), "x");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.drv")));
-        QCOMPARE(scanDrivers(dir.path()),
+        QCOMPARE(listed(scanDrivers(dir.path())),
                  (QStringList{QStringLiteral("$(touch PWNED).drv"), QStringLiteral("Alpha.DRV"),
                               QStringLiteral("beta.Drv"), QStringLiteral("zeta.drv")}));
-        QCOMPARE(scanDrivers(dir.filePath(QStringLiteral("missing"))), QStringList());
+        QCOMPARE(listed(scanDrivers(dir.filePath(QStringLiteral("missing")))), QStringList());
+    }
+
+    // Names are sorted as bytes when they are ASCII and decoded only for display, so any folder
+    // must list exactly what Qt's iterator and a QString sort listed, in the same order.
+    void listsAndOrdersDriversAsQtDoes()
+    {
+        // Pieces chosen where byte and QString orders could part: the signs between 'Z' and 'a',
+        // letters whose case folds beyond ASCII (Kelvin sign, long s, dotless i, final sigma,
+        // Deseret letters beyond UTF-16's first plane), and bytes that are not UTF-8.
+        const QByteArrayList ascii =
+            QByteArray("a|B|c|Z|z|0|9|_|[|^|`|{|~|@|-| |.|'|pac|PAC|Man|neo.geo|street fighter ")
+                .split('|');
+        const QByteArrayList wide = {
+            "\xc3\xa9",         "\xc3\x89",         "\xc3\x9f",         "\xe1\xba\x9e",
+            "\xc4\xb1",         "\xc4\xb0",         "\xcf\x83",         "\xcf\x82",
+            "\xce\xa3",         "\xe2\x84\xaa",     "\xc5\xbf",         "\xc2\xb5",
+            "\xf0\x90\x90\x80", "\xf0\x90\x90\xa8", "\xf0\x9f\x98\x80", "\xc7\x85"};
+        const QByteArrayList broken = {"\xff",         "\xfe",     "\xc3", "\xe2\x82",
+                                       "\xed\xa0\x80", "\xc0\xaf", "\x80"};
+        const QByteArrayList endings =
+            QByteArray(".drv|.DRV|.Drv|.dRV|.drv.bak|.txt|.drvx|drv|.dr").split('|');
+        for (unsigned seed = 1; seed <= 60; ++seed) {
+            std::mt19937 random(seed);
+            const auto below = [&](qsizetype size) {
+                return std::uniform_int_distribution<qsizetype>(0, size - 1)(random);
+            };
+            const auto pick = [&](const QByteArrayList &from) { return from[below(from.size())]; };
+            const auto chance = [&](int percent) {
+                return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+            };
+            // A third of the folders are all ASCII, the common case; the rest mix in more.
+            const int widePercent = seed % 3 == 0 ? 0 : 15;
+            const int brokenPercent = seed % 3 == 0 ? 0 : 6;
+            QTemporaryDir dir;
+            const QByteArray folder = QFile::encodeName(dir.path());
+            const auto cleanUp = qScopeGuard([&] { removeEntries(folder); });
+            QByteArrayList made;
+            for (int n = 0; n < 80; ++n) {
+                QByteArray name;
+                if (!made.empty() && chance(20)) {
+                    // The same name in another case, or a longer one sharing its start.
+                    name = made[below(made.size())];
+                    name = chance(50) ? name.toUpper() : name.chopped(4) + pick(ascii);
+                } else {
+                    const int pieces = std::uniform_int_distribution<int>(1, 6)(random);
+                    for (int p = 0; p < pieces; ++p)
+                        name += chance(widePercent)     ? pick(wide)
+                                : chance(brokenPercent) ? pick(broken)
+                                                        : pick(ascii);
+                }
+                name += chance(80) ? pick(endings).left(4) : pick(endings);
+                if (chance(3))
+                    name.prepend('.');
+                const int kind = std::uniform_int_distribution<int>(0, 99)(random);
+                const Entry entry = kind < 85   ? Entry::File
+                                    : kind < 89 ? Entry::Folder
+                                    : kind < 93 ? Entry::LinkToFile
+                                    : kind < 95 ? Entry::LinkToFolder
+                                    : kind < 97 ? Entry::BrokenLink
+                                                : Entry::Fifo;
+                if (made.contains(name) || name.startsWith("target ") || name.contains('/'))
+                    continue;
+                QVERIFY2(makeEntry(folder, name, entry), name.toHex().constData());
+                made.push_back(name);
+            }
+            const QStringList expected = qtDriverList(dir.path());
+            QVERIFY2(expected.size() > 20, "too few drivers to say anything");
+            const QStringList actual = listed(scanDrivers(dir.path()));
+            QVERIFY2(actual == expected, qPrintable(QStringLiteral("seed %1:\n%2\nexpected:\n%3")
+                                                        .arg(seed)
+                                                        .arg(actual.join(QLatin1Char('|')),
+                                                             expected.join(QLatin1Char('|')))));
+        }
     }
 
     void decodesPreviewsAtTheBoxSizeOrNotAtAll()
