@@ -15,6 +15,7 @@ public:
     bool startProgram(const QString &, const QStringList &, QString *) override { return true; }
     QString findProgram(const QString &) override { return QString(); }
     bool openUrl(const QUrl &) override { return true; }
+    QString chooseFolder(const QString &, const QString &) override { return QString(); }
 };
 
 // Times fn over several repetitions and returns the median in milliseconds. before, when given,

@@ -1,3 +1,4 @@
+#include "app_folder.h"
 #include "form1.h"
 #include "platform.h"
 #include "window_setup.h"
@@ -111,7 +112,7 @@ int readCommandLine(int &argc, char *argv[], const QStringList &arguments, QStri
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Nerax"));
-    QApplication::setApplicationVersion(QStringLiteral("0.01"));
+    QApplication::setApplicationVersion(QStringLiteral(NERAX_VERSION));
     QString appDir;
     if (!hasDisplay()) {
         QStringList arguments;
@@ -131,10 +132,13 @@ int main(int argc, char *argv[])
         status >= 0)
         return status;
     setUpApplicationLook();
-    if (appDir.isEmpty())
-        appDir = QCoreApplication::applicationDirPath();
 
     QtPlatform platform;
+    const std::optional<QString> folder =
+        appFolder(platform, QCoreApplication::applicationDirPath(), appDir);
+    if (!folder)
+        return 0; // the folder dialog was cancelled
+    appDir = *folder;
     // The main window is deleted with the last window closed; other windows may outlive it.
     auto *form = new Form1(platform, appDir);
     form->setAttribute(Qt::WA_DeleteOnClose);

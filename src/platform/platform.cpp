@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -53,4 +54,9 @@ QString QtPlatform::findProgram(const QString &name)
 bool QtPlatform::openUrl(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+QString QtPlatform::chooseFolder(const QString &title, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(nullptr, title, start);
 }

@@ -16,6 +16,11 @@ public:
         QString title;
         MessageIcon icon;
     };
+    struct FolderDialog
+    {
+        QString title;
+        QString start;
+    };
     struct Start
     {
         QString program;
@@ -41,12 +46,19 @@ public:
         urls.append(url);
         return openUrlResult;
     }
+    QString chooseFolder(const QString &title, const QString &start) override
+    {
+        folderDialogs.append({title, start});
+        return chosenFolder;
+    }
 
     QList<Message> messages;
     QList<Start> starts;
     QList<QUrl> urls;
+    QList<FolderDialog> folderDialogs;
     int beeps = 0;
     QString startFailure; // non-empty: the next starts fail with this reason
     bool openUrlResult = true;
     QMap<QString, QString> programsOnPath; // name -> path; nothing else is found
+    QString chosenFolder; // what every folder dialog answers; empty: the user cancels
 };
