@@ -1,6 +1,7 @@
 # Thin wrapper over CMake. `make run` and `make test` install what is missing first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD  ?= build-deb
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 120
 FUZZERS     = fuzz_settings fuzz_launch_command fuzz_driver_text
@@ -8,7 +9,7 @@ CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
 .PHONY: deps build run test test-normal test-asan test-fuzz fuzz fuzz-build bench screenshot \
-        format clean
+        deb format clean
 
 deps:
 	@scripts/install-deps
@@ -55,8 +56,13 @@ bench: build
 screenshot: build
 	scripts/screenshot $(BUILD) screenshots
 
+# The Debian package, checked by lintian; the last line printed is its path.
+deb:
+	@scripts/install-deps --packaging
+	@scripts/make-deb $(DEB_BUILD)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
