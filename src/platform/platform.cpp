@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QUrl>
 
 void QtPlatform::messageBox(const QString &text, const QString &title, MessageIcon icon)
@@ -58,5 +60,12 @@ bool QtPlatform::openUrl(const QUrl &url)
 
 QString QtPlatform::chooseFolder(const QString &title, const QString &start)
 {
-    return QFileDialog::getExistingDirectory(nullptr, title, start);
+    QFileDialog dialog(nullptr, title, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Qt's own dialog, shown where the desktop offers none, leaves room unused on the right of
+    // its list and cuts the modification dates short; the last column takes that room.
+    if (auto *list = dialog.findChild<QTreeView *>())
+        list->header()->setStretchLastSection(true);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
