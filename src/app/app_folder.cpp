@@ -14,7 +14,8 @@ const QString kLastFolderKey = QStringLiteral("lastFolder");
 
 bool holdsCalice(const QString &folder)
 {
-    return !folder.isEmpty() && QFileInfo(resolvePath(folder, QStringLiteral("calice.exe"))).isFile();
+    return !folder.isEmpty() &&
+           QFileInfo(resolvePath(folder, QStringLiteral("calice.exe"))).isFile();
 }
 
 QString recallLastFolder()
@@ -59,8 +60,8 @@ std::optional<QString> appFolder(Platform &platform, const QString &programDir,
     if (holdsCalice(last))
         return last;
     const QString start = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
-    const QString chosen = platform.chooseFolder(QStringLiteral("Scegli la cartella del Calice"),
-                                                 start);
+    const QString chosen =
+        platform.chooseFolder(QStringLiteral("Scegli la cartella del Calice"), start);
     if (chosen.isEmpty())
         return std::nullopt;
     const QString folder = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());

@@ -63,7 +63,8 @@ private Q_SLOTS:
             platform.chosenFolder = first + QStringLiteral("/drv/.."); // the dialog's own spelling
             QCOMPARE(appFolder(platform, installed, QString()), std::optional<QString>(first));
             QCOMPARE(platform.folderDialogs.size(), 1);
-            QCOMPARE(platform.folderDialogs[0].title, QStringLiteral("Scegli la cartella del Calice"));
+            QCOMPARE(platform.folderDialogs[0].title,
+                     QStringLiteral("Scegli la cartella del Calice"));
             QCOMPARE(platform.folderDialogs[0].start, root + QStringLiteral("/home"));
         }
         { // the next start opens it without asking
