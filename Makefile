@@ -1,6 +1,8 @@
 # Thin wrapper over CMake. `make run` and `make test` install what is missing first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD  ?= build-deb
+PREFIX     ?= /usr/local
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 120
 FUZZERS     = fuzz_settings fuzz_launch_command fuzz_driver_text
@@ -8,7 +10,7 @@ CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
 .PHONY: deps build run test test-normal test-asan test-fuzz fuzz fuzz-build bench screenshot \
-        format clean
+        install deb format clean
 
 deps:
 	@scripts/install-deps
@@ -55,8 +57,19 @@ bench: build
 screenshot: build
 	scripts/screenshot $(BUILD) screenshots
 
+# Only copies what `make build` built, so that `sudo make install` leaves no root-owned file in
+# the build folder. DESTDIR is honoured.
+install:
+	@[ -f $(BUILD)/build.ninja ] || { echo "make install: run make build first" >&2; exit 1; }
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, checked by lintian; the last line printed is its path.
+deb:
+	@scripts/install-deps --packaging
+	@scripts/make-deb $(DEB_BUILD)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -19,6 +19,7 @@ public:
     }
     QString findProgram(const QString &) override { return QString(); }
     bool openUrl(const QUrl &) override { return true; }
+    QString chooseFolder(const QString &, const QString &) override { return QString(); }
 };
 
 // Times fn over several repetitions and returns the median in milliseconds. before, when given,

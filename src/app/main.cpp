@@ -1,3 +1,4 @@
+#include "app_folder.h"
 #include "display_choice.h"
 #include "form1.h"
 #include "platform.h"
@@ -144,7 +145,7 @@ int answerHelpOrVersion(int &argc, char *argv[])
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Nerax"));
-    QApplication::setApplicationVersion(QStringLiteral("0.01"));
+    QApplication::setApplicationVersion(QStringLiteral(NERAX_VERSION));
     if (const int status = answerHelpOrVersion(argc, argv); status >= 0)
         return status;
     QString appDir;
@@ -170,10 +171,13 @@ int main(int argc, char *argv[])
         status >= 0)
         return status;
     setUpApplicationLook();
-    if (appDir.isEmpty())
-        appDir = QCoreApplication::applicationDirPath();
 
     QtPlatform platform;
+    const std::optional<QString> folder =
+        appFolder(platform, QCoreApplication::applicationDirPath(), appDir);
+    if (!folder)
+        return 0; // the folder dialog was cancelled
+    appDir = *folder;
     // The main window is deleted with the last window closed; other windows may outlive it.
     auto *form = new Form1(platform, appDir);
     form->setAttribute(Qt::WA_DeleteOnClose);

@@ -5,14 +5,18 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTreeView>
 #include <QUrl>
 
 namespace {
@@ -116,4 +120,16 @@ QString QtPlatform::findProgram(const QString &name)
 bool QtPlatform::openUrl(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+QString QtPlatform::chooseFolder(const QString &title, const QString &start)
+{
+    QFileDialog dialog(nullptr, title, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Qt's own dialog, shown where the desktop offers none, leaves room unused on the right of
+    // its list and cuts the modification dates short; the last column takes that room.
+    if (auto *list = dialog.findChild<QTreeView *>())
+        list->header()->setStretchLastSection(true);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

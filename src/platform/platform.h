@@ -30,6 +30,9 @@ public:
     virtual QString findProgram(const QString &name) = 0;
     // Opens a web address with the desktop's default handler; returns whether that worked.
     virtual bool openUrl(const QUrl &url) = 0;
+    // The desktop's modal dialog for choosing a folder, opened at start; returns the chosen
+    // folder, or an empty string when the user cancelled.
+    virtual QString chooseFolder(const QString &title, const QString &start) = 0;
 };
 
 class QtPlatform final : public Platform
@@ -42,6 +45,7 @@ public:
                       const QString &workingDirectory, QString *reason) override;
     QString findProgram(const QString &name) override;
     bool openUrl(const QUrl &url) override;
+    QString chooseFolder(const QString &title, const QString &start) override;
 };
 
 // The box that QtPlatform::messageBox shows, application-modal and over its parent. sizable:

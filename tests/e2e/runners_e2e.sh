@@ -98,4 +98,6 @@ wait_for 20 "the stand-in to be started" has_standin_log
 kill -TERM "$nerax_pid"
 wait_exit "$nerax_pid" 20
 [ "$status" -eq 0 ] || fail "nerax ended with status $status: $(cat "$tmp/nerax.log")"
+# Only an installed copy remembers the folder it opened.
+[ ! -e "$XDG_CONFIG_HOME/nerax" ] || fail "a copy that is not installed remembered its folder"
 echo "PASS"

@@ -17,6 +17,11 @@ public:
         MessageIcon icon;
         QWidget *parent; // only compared, never used: the window may be gone
     };
+    struct FolderDialog
+    {
+        QString title;
+        QString start;
+    };
     struct Start
     {
         QString program;
@@ -44,12 +49,19 @@ public:
         urls.append(url);
         return openUrlResult;
     }
+    QString chooseFolder(const QString &title, const QString &start) override
+    {
+        folderDialogs.append({title, start});
+        return chosenFolder;
+    }
 
     QList<Message> messages;
     QList<Start> starts;
     QList<QUrl> urls;
+    QList<FolderDialog> folderDialogs;
     int beeps = 0;
     QString startFailure; // non-empty: the next starts fail with this reason
     bool openUrlResult = true;
     QMap<QString, QString> programsOnPath; // name -> path; nothing else is found
+    QString chosenFolder; // what every folder dialog answers; empty: the user cancels
 };
