@@ -21,6 +21,7 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -343,6 +344,7 @@ private Q_SLOTS:
             const QByteArray folder = QFile::encodeName(dir.path());
             const auto cleanUp = qScopeGuard([&] { removeEntries(folder); });
             QByteArrayList made;
+            QList<std::pair<QByteArray, Entry>> undecodable;
             for (int n = 0; n < 80; ++n) {
                 QByteArray name;
                 if (!made.empty() && chance(20)) {
@@ -368,11 +370,19 @@ private Q_SLOTS:
                                                 : Entry::Fifo;
                 if (made.contains(name) || name.startsWith("target ") || name.contains('/'))
                     continue;
-                QVERIFY2(makeEntry(folder, name, entry), name.toHex().constData());
                 made.push_back(name);
+                if (QFile::encodeName(QFile::decodeName(name)) != name)
+                    undecodable.push_back({name, entry});
+                else
+                    QVERIFY2(makeEntry(folder, name, entry), name.toHex().constData());
             }
+            // Qt 6.8's iterator stops at the first name that is not UTF-8, so the list is
+            // compared with Qt's list of the folder before those names are added: they are left
+            // out and must not disturb the others.
             const QStringList expected = qtDriverList(dir.path());
             QVERIFY2(expected.size() > 20, "too few drivers to say anything");
+            for (const auto &[name, entry] : undecodable)
+                QVERIFY2(makeEntry(folder, name, entry), name.toHex().constData());
             const QStringList actual = listed(scanDrivers(dir.path()));
             QVERIFY2(actual == expected, qPrintable(QStringLiteral("seed %1:\n%2\nexpected:\n%3")
                                                         .arg(seed)
