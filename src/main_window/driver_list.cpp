@@ -10,11 +10,6 @@
 
 namespace {
 
-quint8 foldAscii(quint8 c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<quint8>(c - 'A' + 'a') : c;
-}
-
 struct SortKey
 {
     // The first eight bytes folded to lower case, the first one on top, 0 past the end.

@@ -10,18 +10,13 @@
 
 namespace {
 
-char foldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool endsWithIgnoringCase(std::string_view name, std::string_view suffix)
 {
     if (name.size() < suffix.size())
         return false;
     const std::string_view end = name.substr(name.size() - suffix.size());
     for (std::size_t i = 0; i < suffix.size(); ++i)
-        if (foldAscii(end[i]) != foldAscii(suffix[i]))
+        if (foldAscii(static_cast<quint8>(end[i])) != foldAscii(static_cast<quint8>(suffix[i])))
             return false;
     return true;
 }

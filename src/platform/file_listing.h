@@ -6,6 +6,12 @@
 #include <string_view>
 #include <vector>
 
+// A-Z to a-z and nothing else: the case folding that file-name suffixes and ASCII names need.
+constexpr quint8 foldAscii(quint8 c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<quint8>(c - 'A' + 'a') : c;
+}
+
 // File names as the file system gives them, one after another in one block, each ended by a
 // NUL: a folder of a hundred thousand names costs two allocations rather than one per name.
 struct FileNameBlock
